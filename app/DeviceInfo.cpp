@@ -1,0 +1,85 @@
+#include "app/DeviceInfo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringList>
+
+namespace {
+
+DeviceInfo& Storage()
+{
+    static DeviceInfo info;
+    return info;
+}
+
+// QSettings splits unquoted values at commas; the INI reader of the original
+// platform does not, so a value is put back together.
+QString ReadText(const QSettings& ini, const char* key)
+{
+    const QVariant v = ini.value(key);
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
+}
+
+bool ReadYes(const QSettings& ini, const char* key)
+{
+    const QString text = ReadText(ini, key);
+    return text.startsWith(QLatin1Char('Y')) || text.startsWith(QLatin1Char('y'));
+}
+
+// Leading optional sign and decimal digits, as a C conversion reads them.
+int LeadingInt(const QString& text)
+{
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) {
+        negative = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    long long value = 0;
+    for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i) {
+        value = value * 10 + (t[i].unicode() - '0');
+        if (value > 0x7fffffff)
+            value = 0x7fffffff;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace
+
+QString UserIniPath()
+{
+    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                : QDir::currentPath();
+    return QDir(dir).filePath(QStringLiteral("User.ini"));
+}
+
+DeviceInfo ReadUserIni(const QString& path)
+{
+    DeviceInfo info;
+    if (!QFileInfo::exists(path))
+        return info;
+    QSettings ini(path, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("DeviceInfo"));
+    info.DeviceName = ReadText(ini, "DeviceName").left(259);
+    if (ini.contains(QStringLiteral("DevicePortNum")))
+        info.DevicePortNum = LeadingInt(ReadText(ini, "DevicePortNum"));
+    info.XMLName = ReadText(ini, "XMLName");
+    info.IsAllGiga = ReadYes(ini, "IsAllGiga");
+    info.IsHasFan = ReadYes(ini, "IsHasFan");
+    return info;
+}
+
+const DeviceInfo& GetDeviceInfo()
+{
+    return Storage();
+}
+
+void InstallDeviceInfo(const DeviceInfo& info)
+{
+    Storage() = info;
+}

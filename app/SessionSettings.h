@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The process-wide values the console passes on the command line. Filled once by
+// ParseCommandLine() before any other thread exists and read-only afterwards;
+// every CCommonSNMP copies what it needs when it is constructed.
+struct SessionSettings
+{
+    // Capacities of the receiving buffers, terminator included: a longer token is
+    // cut to capacity - 1 bytes.
+    static constexpr std::size_t kLeadTokenCap = 20;
+    static constexpr std::size_t kDeviceAddressCap = 16;
+    static constexpr std::size_t kCommunityCap = 52;
+    static constexpr std::size_t kWriteEnabledCap = 12;
+    static constexpr std::size_t kShortCap = 8;
+    static constexpr std::size_t kSecurityTextCap = 32;
+
+    std::string LeadToken;
+    std::string DeviceAddress;
+    std::string ReadCommunity = "qolvat";
+    std::string WriteCommunity = "merudos";
+    bool WriteEnabled = true;
+    std::string SnmpVersion = "1";
+    std::string SnmpPort = "161";
+    std::string ReservedToken = "1";
+    std::string SecurityLevel = "1";
+    std::string SecurityName;
+    std::string AuthPassword;
+    std::string PrivPassword;
+    std::string AuthProtocol = "1";
+    std::string PrivProtocol = "1";
+    std::string SessionTimeout = "3000";
+};
+
+// Parses one console line into `settings` (which should hold the defaults).
+// Returns true when the parse ended successfully; start-up ignores the result.
+bool ParseCommandLine(std::string_view line, SessionSettings& settings);
+
+// The console passes argv on Linux: argv[1..] joined with one blank.
+std::string JoinArguments(int argc, const char* const* argv);
+
+// The process-wide record. InstallSessionSettings() is called once by start-up
+// (and by tests and tools before they create sessions); everything else only reads.
+const SessionSettings& GetSessionSettings();
+void InstallSessionSettings(const SessionSettings& settings);

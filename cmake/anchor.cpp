@@ -1,0 +1,1 @@
+// Gives every library one translation unit before a folder adds its own.
