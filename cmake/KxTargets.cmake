@@ -33,3 +33,35 @@ function(kx_add_gtest)
         LABELS "${T_LABELS}"
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KX_SOURCE_DIR=${CMAKE_SOURCE_DIR};${T_ENV}")
 endfunction()
+
+# kx_add_fuzzer(NAME <name> SOURCES <files...> LIBS <libs...> [SEEDS <dir>] [SECONDS <n>])
+# A libFuzzer target (LLVMFuzzerTestOneInput). With KX_FUZZ (clang) it is a real
+# fuzzer and its CTest test fuzzes for SECONDS (default 30) from the seeds; without
+# it, the same source is linked with a replay driver and the test replays the seeds,
+# so every build keeps the target compiling and its seeds passing.
+function(kx_add_fuzzer)
+    cmake_parse_arguments(F "" "NAME;SEEDS;SECONDS" "SOURCES;LIBS" ${ARGN})
+    if(NOT F_SECONDS)
+        set(F_SECONDS 30)
+    endif()
+    if(NOT F_SEEDS)
+        set(F_SEEDS ${CMAKE_CURRENT_SOURCE_DIR}/seeds/${F_NAME})
+    endif()
+    if(KX_FUZZ)
+        add_executable(${F_NAME} ${F_SOURCES})
+        target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+        set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}.corpus)
+        file(MAKE_DIRECTORY ${work})
+        add_test(NAME ${F_NAME} COMMAND ${F_NAME} -max_total_time=${F_SECONDS}
+                 -rss_limit_mb=2048 -timeout=10 ${work} ${F_SEEDS})
+        set_tests_properties(${F_NAME} PROPERTIES LABELS "fuzz" TIMEOUT 600)
+    else()
+        add_executable(${F_NAME} ${F_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp)
+        add_test(NAME ${F_NAME} COMMAND ${F_NAME} ${F_SEEDS})
+        set_tests_properties(${F_NAME} PROPERTIES LABELS "fuzz-replay" TIMEOUT 120)
+    endif()
+    target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+    set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    set_property(TEST ${F_NAME} APPEND PROPERTY ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

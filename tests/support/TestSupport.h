@@ -1,0 +1,79 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace kxtest {
+
+// A UDP (or TCP) port on 127.0.0.1 that was free a moment ago.
+int FreeUdpPort();
+int FreeTcpPort();
+
+// Where the build put the programs (KX_BIN_DIR), and the source tree.
+std::string BinDir();
+std::string SourceDir();
+
+// A fresh directory under $TMPDIR, removed with everything in it on destruction.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// A child process started from an argument list (never a shell). Standard output
+// is captured line by line; standard error goes to the test's.
+class ChildProcess
+{
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool start(const std::vector<std::string>& argv,
+               const std::map<std::string, std::string>& extraEnv = {});
+    // Reads one line of standard output; false on time-out or end of output.
+    bool readLine(std::string& line, std::chrono::milliseconds timeout);
+    // Sends `signal`, waits up to `timeout` and kills it after that. Returns the exit status.
+    int stop(int signal = 15, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    bool running() const { return m_pid > 0; }
+    pid_t pid() const { return m_pid; }
+
+private:
+    pid_t m_pid = -1;
+    int m_stdout = -1;
+    std::string m_buffer;
+};
+
+// Waits until `condition` is true or the time is up, polling every few milliseconds.
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+// Captures the program's trace lines (category kx.trace) while it lives.
+class TraceCapture
+{
+public:
+    TraceCapture();
+    ~TraceCapture();
+    TraceCapture(const TraceCapture&) = delete;
+    TraceCapture& operator=(const TraceCapture&) = delete;
+
+    std::vector<std::string> lines() const;
+    bool contains(const std::string& line) const;
+    void clear();
+};
+
+} // namespace kxtest
