@@ -1,0 +1,63 @@
+#pragma once
+
+// Bitmap files of the installation: where a relative name is found, how a file
+// is read without trusting it, and the images a panel layout draws from.
+
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace kx {
+
+// Bitmaps larger than this in either direction, or files larger than
+// kMaxBitmapFileBytes, are refused: a panel is a few hundred pixels wide, and a
+// hostile file must not make the program allocate gigabytes.
+inline constexpr int kMaxBitmapExtent = 4096;
+inline constexpr qint64 kMaxBitmapFileBytes = qint64(64) << 20;
+
+// The running program's directory (empty before the application object exists).
+QString ProgramDirectory();
+
+// Where the installation's relative file names are looked for: the program's
+// directory, then the current directory.
+QStringList InstallSearchPath();
+
+// An absolute `name` is returned as it is when it names a regular file. A
+// relative one is tried in each directory in order; the first regular file found
+// wins. Empty when nothing was found (or `name` is empty).
+QString ResolveInstallFile(const QString& name, const QStringList& directories);
+
+// Reads an image file as it is (BMP or any format Qt reads). Only regular files
+// within the size limits are read; anything else gives a null image.
+QImage LoadBitmapFile(const QString& path);
+
+// The bitmap files a panel layout names, each read once and kept while the
+// images kept stay within a memory budget (later ones are read for each use).
+// Not thread-safe: the user-interface thread owns it.
+class PanelImageStore
+{
+public:
+    static constexpr qint64 kBudgetBytes = qint64(64) << 20;
+
+    explicit PanelImageStore(QStringList searchDirectories = InstallSearchPath());
+
+    // Relative names are looked for in these directories, in order.
+    void setSearchDirectories(QStringList directories);
+    const QStringList& searchDirectories() const { return m_directories; }
+
+    // The image of a file named by the layout; null when the name is empty or
+    // the file cannot be read. The pointer stays valid until the next call.
+    const QImage* image(const QString& name);
+
+    void clear();
+    qint64 keptBytes() const { return m_keptBytes; }
+
+private:
+    QStringList m_directories;
+    QHash<QString, QImage> m_images; // a null image remembers a file that failed
+    qint64 m_keptBytes = 0;
+    QImage m_overBudget;
+};
+
+} // namespace kx
