@@ -1,0 +1,678 @@
+// The engine thread: the only place that calls net-snmp.
+//
+// Requests arrive as jobs on a queue. The thread keeps one net-snmp session per
+// agent and set of credentials (so SNMPv3 discovery happens once, not per
+// request), sends every job asynchronously, and waits in one select() over all
+// sessions and a wake-up descriptor. Answers are turned into response objects
+// here; synchronous senders are woken directly, asynchronous callbacks run on a
+// separate callback thread so that a slow callback never holds up the network.
+
+#include "snmp/engine/EngineInternal.h"
+
+#include "app/Trace.h"
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <sys/eventfd.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <unordered_map>
+
+namespace kx::snmpengine {
+
+namespace {
+
+bool ParseOidText(const std::string& text, std::vector<oid>& out)
+{
+    out.clear();
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        const std::size_t dot = text.find('.', pos);
+        const std::size_t end = dot == std::string::npos ? text.size() : dot;
+        if (end == pos)
+            return false;
+        unsigned long long v = 0;
+        for (std::size_t i = pos; i < end; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return false;
+            v = v * 10 + static_cast<unsigned>(text[i] - '0');
+            if (v > 0xffffffffULL)
+                return false;
+        }
+        out.push_back(static_cast<oid>(v));
+        if (out.size() > MAX_OID_LEN)
+            return false;
+        if (dot == std::string::npos)
+            break;
+        pos = dot + 1;
+    }
+    return out.size() >= 2;
+}
+
+std::string OidToText(const oid* name, std::size_t length)
+{
+    std::string text;
+    text.reserve(length * 4);
+    char buf[16];
+    for (std::size_t i = 0; i < length; ++i) {
+        if (i)
+            text.push_back('.');
+        const int n = std::snprintf(buf, sizeof buf, "%lu", static_cast<unsigned long>(name[i]));
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+SnmpBinding ToBinding(const netsnmp_variable_list* v)
+{
+    SnmpBinding b;
+    b.oid = OidToText(v->name, v->name_length);
+    switch (v->type) {
+    case ASN_INTEGER:
+        b.type = SnmpType::Integer;
+        b.value = std::to_string(static_cast<int32_t>(*v->val.integer));
+        break;
+    case ASN_OCTET_STR:
+        b.type = SnmpType::OctetString;
+        if (v->val.string && v->val_len)
+            b.value.assign(reinterpret_cast<const char*>(v->val.string), v->val_len);
+        break;
+    case ASN_OPAQUE:
+        b.type = SnmpType::Opaque;
+        if (v->val.string && v->val_len)
+            b.value.assign(reinterpret_cast<const char*>(v->val.string), v->val_len);
+        break;
+    case ASN_OBJECT_ID:
+        b.type = SnmpType::ObjectId;
+        b.value = OidToText(v->val.objid, v->val_len / sizeof(oid));
+        break;
+    case ASN_IPADDRESS:
+        b.type = SnmpType::IpAddress;
+        if (v->val.string && v->val_len == 4) {
+            char buf[20];
+            std::snprintf(buf, sizeof buf, "%u.%u.%u.%u", v->val.string[0], v->val.string[1],
+                          v->val.string[2], v->val.string[3]);
+            b.value = buf;
+        } else if (v->val.string) {
+            // An address of the wrong size is passed on as received.
+            b.value.assign(reinterpret_cast<const char*>(v->val.string), v->val_len);
+        }
+        break;
+    case ASN_COUNTER:
+        b.type = SnmpType::Counter32;
+        b.value = std::to_string(static_cast<uint32_t>(*v->val.integer));
+        break;
+    case ASN_GAUGE:
+        b.type = SnmpType::Unsigned32;
+        b.value = std::to_string(static_cast<uint32_t>(*v->val.integer));
+        break;
+    case ASN_TIMETICKS:
+        b.type = SnmpType::TimeTicks;
+        b.value = std::to_string(static_cast<uint32_t>(*v->val.integer));
+        break;
+    case ASN_COUNTER64: {
+        b.type = SnmpType::Counter64;
+        const unsigned long long c = (static_cast<unsigned long long>(v->val.counter64->high) << 32) |
+                                     (v->val.counter64->low & 0xffffffffULL);
+        b.value = std::to_string(c);
+        break;
+    }
+    case SNMP_NOSUCHOBJECT:
+        b.type = SnmpType::NoSuchObject;
+        break;
+    case SNMP_NOSUCHINSTANCE:
+        b.type = SnmpType::NoSuchInstance;
+        break;
+    case SNMP_ENDOFMIBVIEW:
+        b.type = SnmpType::EndOfMibView;
+        break;
+    case ASN_NULL:
+    default:
+        b.type = SnmpType::Null;
+        break;
+    }
+    return b;
+}
+
+bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
+{
+    std::vector<oid> name;
+    if (!ParseOidText(b.oid, name))
+        return false;
+    switch (b.type) {
+    case SnmpType::Null:
+        return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
+    case SnmpType::Integer: {
+        long value = std::strtol(b.value.c_str(), nullptr, 10);
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_INTEGER, &value,
+                                     sizeof value) != nullptr;
+    }
+    case SnmpType::Unsigned32:
+    case SnmpType::Counter32:
+    case SnmpType::TimeTicks: {
+        u_long value = std::strtoul(b.value.c_str(), nullptr, 10);
+        const u_char t = b.type == SnmpType::Unsigned32 ? ASN_GAUGE
+                         : b.type == SnmpType::Counter32 ? ASN_COUNTER
+                                                         : ASN_TIMETICKS;
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), t, &value, sizeof value) !=
+               nullptr;
+    }
+    case SnmpType::OctetString:
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OCTET_STR,
+                                     b.value.data(), b.value.size()) != nullptr;
+    case SnmpType::IpAddress: {
+        unsigned a = 0, c = 0, d = 0, e = 0;
+        if (std::sscanf(b.value.c_str(), "%u.%u.%u.%u", &a, &c, &d, &e) != 4)
+            return false;
+        const u_char bytes[4] = {static_cast<u_char>(a), static_cast<u_char>(c),
+                                 static_cast<u_char>(d), static_cast<u_char>(e)};
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_IPADDRESS, bytes, 4) !=
+               nullptr;
+    }
+    case SnmpType::ObjectId: {
+        std::vector<oid> value;
+        if (!ParseOidText(b.value, value))
+            return false;
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OBJECT_ID, value.data(),
+                                     value.size() * sizeof(oid)) != nullptr;
+    }
+    default:
+        return false;
+    }
+}
+
+struct AuthProtocol
+{
+    const oid* id;
+    std::size_t length;
+};
+
+AuthProtocol AuthProtocolFor(int algorithm)
+{
+    switch (algorithm) {
+    case SnmpAuth::Md5:
+        return {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)};
+    case SnmpAuth::Sha:
+        return {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)};
+    case SnmpAuth::Sha224:
+        return {usmHMAC128SHA224AuthProtocol, OID_LENGTH(usmHMAC128SHA224AuthProtocol)};
+    case SnmpAuth::Sha256:
+        return {usmHMAC192SHA256AuthProtocol, OID_LENGTH(usmHMAC192SHA256AuthProtocol)};
+    case SnmpAuth::Sha384:
+        return {usmHMAC256SHA384AuthProtocol, OID_LENGTH(usmHMAC256SHA384AuthProtocol)};
+    case SnmpAuth::Sha512:
+        return {usmHMAC384SHA512AuthProtocol, OID_LENGTH(usmHMAC384SHA512AuthProtocol)};
+    default:
+        return {nullptr, 0};
+    }
+}
+
+std::string SessionKey(const Job& job)
+{
+    std::string key = std::to_string(job.version) + '\x1f' + job.host + '\x1f' +
+                      std::to_string(job.port);
+    if (job.version == 3) {
+        const V3Params& v = job.v3;
+        key += '\x1f' + v.userName + '\x1f' + std::to_string(v.msgFlags) + '\x1f' +
+               std::to_string(v.authArith) + '\x1f' + v.authPassword + '\x1f' +
+               std::to_string(v.privArith) + '\x1f' + v.privPassword + '\x1f' +
+               std::to_string(v.msgMaxSize) + '\x1f' + std::to_string(v.securityModel);
+    }
+    return key;
+}
+
+class Engine
+{
+public:
+    static Engine& instance()
+    {
+        static Engine engine;
+        return engine;
+    }
+
+    bool submit(const std::shared_ptr<Job>& job)
+    {
+        {
+            std::lock_guard lock(m_queueMutex);
+            if (!m_running)
+                return false;
+            m_queue.push_back(job);
+        }
+        wake();
+        return true;
+    }
+
+private:
+    struct Session
+    {
+        void* handle = nullptr;
+        std::string user; // SNMPv3 user name, empty for community sessions
+    };
+
+    Engine()
+    {
+        m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        m_running = m_wakeFd >= 0;
+        if (m_running) {
+            m_thread = std::thread([this] { run(); });
+            m_callbackThread = std::thread([this] { runCallbacks(); });
+        }
+    }
+
+    ~Engine()
+    {
+        {
+            std::lock_guard lock(m_queueMutex);
+            m_running = false;
+        }
+        wake();
+        if (m_thread.joinable())
+            m_thread.join();
+        {
+            std::lock_guard lock(m_callbackMutex);
+            m_callbacksStopping = true;
+        }
+        m_callbackCv.notify_all();
+        if (m_callbackThread.joinable())
+            m_callbackThread.join();
+        if (m_wakeFd >= 0)
+            ::close(m_wakeFd);
+    }
+
+    void wake()
+    {
+        const uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = ::write(m_wakeFd, &one, sizeof one);
+    }
+
+    static std::string PersistentDirectory()
+    {
+        const char* cache = std::getenv("XDG_CACHE_HOME");
+        const char* home = std::getenv("HOME");
+        std::string base = cache && *cache ? cache
+                           : home && *home ? std::string(home) + "/.cache"
+                                           : "/tmp/kx-" + std::to_string(::getuid());
+        ::mkdir(base.c_str(), 0700);
+        std::string dir = base + "/kx-snmp";
+        ::mkdir(dir.c_str(), 0700);
+        return dir;
+    }
+
+    void initNetSnmp()
+    {
+        // No MIB files: every OID is numeric, and a missing MIB would otherwise
+        // print a line each. No configuration files and no persistent state of the
+        // system's: the module must not read or write /var/lib/snmp.
+        ::setenv("MIBS", "", 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_LOAD_HOST_FILES, 1);
+        const std::string dir = PersistentDirectory();
+        set_persistent_directory(dir.c_str());
+        // The library's messages go to the program's trace, never to the terminal.
+        snmp_disable_log();
+        snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, &Engine::OnLog, nullptr);
+        netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_DEBUG);
+        init_snmp("kxmodule");
+    }
+
+    void run()
+    {
+        initNetSnmp();
+        for (;;) {
+            std::deque<std::shared_ptr<Job>> batch;
+            {
+                std::lock_guard lock(m_queueMutex);
+                if (!m_running)
+                    break;
+                batch.swap(m_queue);
+            }
+            for (auto& job : batch)
+                start(job);
+            poll();
+        }
+        // Whatever is still open fails now rather than waiting forever.
+        for (auto& [token, job] : m_inflight)
+            complete(job, SnmpResult::Failed, nullptr);
+        m_inflight.clear();
+        {
+            std::lock_guard lock(m_queueMutex);
+            for (auto& job : m_queue)
+                complete(job, SnmpResult::Failed, nullptr);
+            m_queue.clear();
+        }
+        for (auto& [key, s] : m_sessions)
+            snmp_sess_close(s.handle);
+        m_sessions.clear();
+        snmp_shutdown("kxmodule");
+    }
+
+    void poll()
+    {
+        netsnmp_large_fd_set readfds;
+        netsnmp_large_fd_set_init(&readfds, FD_SETSIZE);
+        NETSNMP_LARGE_FD_SET(m_wakeFd, &readfds);
+        int numfds = m_wakeFd + 1;
+        timeval wait{1, 0};
+        for (auto& [key, s] : m_sessions) {
+            timeval tv{3600, 0};
+            int block = 1;
+            snmp_sess_select_info2(s.handle, &numfds, &readfds, &tv, &block);
+            if (!block && timercmp(&tv, &wait, <))
+                wait = tv;
+        }
+        const int n = netsnmp_large_fd_set_select(numfds, &readfds, nullptr, nullptr, &wait);
+        if (n > 0) {
+            if (NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readfds)) {
+                uint64_t count = 0;
+                [[maybe_unused]] ssize_t r = ::read(m_wakeFd, &count, sizeof count);
+            }
+            for (auto& [key, s] : m_sessions)
+                snmp_sess_read2(s.handle, &readfds);
+        }
+        for (auto& [key, s] : m_sessions)
+            snmp_sess_timeout(s.handle);
+        netsnmp_large_fd_set_cleanup(&readfds);
+    }
+
+    // Removes every USM user of that name, so the next session of the name
+    // installs its own keys: the user list is keyed by engine ID and name only.
+    static void DropUsmUser(const std::string& name)
+    {
+        usmUser* u = usm_get_userList();
+        while (u) {
+            usmUser* next = u->next;
+            if (u->name && name == u->name) {
+                usm_remove_user(u);
+                usm_free_user(u);
+            }
+            u = next;
+        }
+    }
+
+    void* openSession(const Job& job)
+    {
+        const std::string key = SessionKey(job);
+        auto it = m_sessions.find(key);
+        if (it != m_sessions.end())
+            return it->second.handle;
+
+        if (job.version == 3) {
+            // Another set of credentials of the same user name: its keys would
+            // be mixed up with ours in the library's user list.
+            auto current = m_userKeys.find(job.v3.userName);
+            if (current != m_userKeys.end() && current->second != key) {
+                closeSessionsOfUser(job.v3.userName);
+                DropUsmUser(job.v3.userName);
+            }
+        }
+
+        netsnmp_session s;
+        snmp_sess_init(&s);
+        std::string peer = "udp:";
+        if (job.host.find(':') != std::string::npos)
+            peer = "udp6:[" + job.host + "]";
+        else
+            peer += job.host;
+        peer += ":" + std::to_string(job.port);
+        s.peername = peer.data();
+        s.retries = 0;
+        s.timeout = static_cast<long>(job.timeoutMs) * 1000L;
+        std::string community = job.community;
+        std::string user = job.v3.userName;
+        if (job.version == 1 || job.version == 2) {
+            s.version = job.version == 1 ? SNMP_VERSION_1 : SNMP_VERSION_2c;
+            s.community = reinterpret_cast<u_char*>(community.data());
+            s.community_len = community.size();
+        } else if (job.version == 3) {
+            s.version = SNMP_VERSION_3;
+            s.securityModel = job.v3.securityModel;
+            s.securityName = user.data();
+            s.securityNameLen = user.size();
+            s.rcvMsgMaxSize = static_cast<size_t>(job.v3.msgMaxSize);
+            const int flags = job.v3.msgFlags;
+            s.securityLevel = flags == SnmpMsgFlags::AuthPriv     ? SNMP_SEC_LEVEL_AUTHPRIV
+                              : flags == SnmpMsgFlags::AuthNoPriv ? SNMP_SEC_LEVEL_AUTHNOPRIV
+                                                                  : SNMP_SEC_LEVEL_NOAUTH;
+            if (flags != SnmpMsgFlags::NoAuthNoPriv) {
+                const AuthProtocol auth = AuthProtocolFor(job.v3.authArith);
+                if (!auth.id)
+                    return nullptr;
+                s.securityAuthProto = const_cast<oid*>(auth.id);
+                s.securityAuthProtoLen = auth.length;
+                s.securityAuthKeyLen = USM_AUTH_KU_LEN;
+                if (generate_Ku(auth.id, static_cast<u_int>(auth.length),
+                                reinterpret_cast<const u_char*>(job.v3.authPassword.data()),
+                                job.v3.authPassword.size(), s.securityAuthKey,
+                                &s.securityAuthKeyLen) != SNMPERR_SUCCESS)
+                    return nullptr;
+                if (flags == SnmpMsgFlags::AuthPriv) {
+                    if (job.v3.privArith == SnmpPriv::Des) {
+                        s.securityPrivProto = usmDESPrivProtocol;
+                        s.securityPrivProtoLen = OID_LENGTH(usmDESPrivProtocol);
+                    } else if (job.v3.privArith == SnmpPriv::Aes128) {
+                        s.securityPrivProto = usmAESPrivProtocol;
+                        s.securityPrivProtoLen = OID_LENGTH(usmAESPrivProtocol);
+                    } else {
+                        return nullptr;
+                    }
+                    s.securityPrivKeyLen = USM_PRIV_KU_LEN;
+                    if (generate_Ku(auth.id, static_cast<u_int>(auth.length),
+                                    reinterpret_cast<const u_char*>(job.v3.privPassword.data()),
+                                    job.v3.privPassword.size(), s.securityPrivKey,
+                                    &s.securityPrivKeyLen) != SNMPERR_SUCCESS)
+                        return nullptr;
+                }
+            }
+        } else {
+            return nullptr;
+        }
+
+        void* handle = snmp_sess_open(&s);
+        if (!handle)
+            return nullptr;
+        m_sessions.emplace(key, Session{handle, job.version == 3 ? job.v3.userName : std::string()});
+        if (job.version == 3)
+            m_userKeys[job.v3.userName] = key;
+        return handle;
+    }
+
+    void closeSessionsOfUser(const std::string& user)
+    {
+        for (auto it = m_sessions.begin(); it != m_sessions.end();) {
+            if (it->second.user == user) {
+                failJobsOf(it->second.handle);
+                snmp_sess_close(it->second.handle);
+                it = m_sessions.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    void failJobsOf(void* handle)
+    {
+        for (auto it = m_inflight.begin(); it != m_inflight.end();) {
+            if (m_inflightSession[it->first] == handle) {
+                complete(it->second, SnmpResult::Failed, nullptr);
+                m_inflightSession.erase(it->first);
+                it = m_inflight.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    void start(const std::shared_ptr<Job>& job)
+    {
+        if (job->state.load() != Job::Waiting)
+            return; // given up before it went out
+        void* handle = job->host.empty() ? nullptr : openSession(*job);
+        if (!handle) {
+            complete(job, SnmpResult::Failed, nullptr);
+            return;
+        }
+        const int command = job->pduType == SnmpPdu::GetNext ? SNMP_MSG_GETNEXT
+                            : job->pduType == SnmpPdu::Set   ? SNMP_MSG_SET
+                                                             : SNMP_MSG_GET;
+        netsnmp_pdu* pdu = snmp_pdu_create(command);
+        if (job->version != 3 && !job->community.empty()) {
+            pdu->community = static_cast<u_char*>(std::malloc(job->community.size()));
+            std::memcpy(pdu->community, job->community.data(), job->community.size());
+            pdu->community_len = job->community.size();
+        }
+        for (const SnmpBinding& b : job->bindings) {
+            if (!AddBinding(pdu, b)) {
+                snmp_free_pdu(pdu);
+                complete(job, SnmpResult::Failed, nullptr);
+                return;
+            }
+        }
+        netsnmp_session* session = snmp_sess_session(handle);
+        session->timeout = static_cast<long>(job->timeoutMs) * 1000L;
+        session->retries = 0;
+
+        const std::uintptr_t token = ++m_nextToken;
+        m_inflight.emplace(token, job);
+        m_inflightSession.emplace(token, handle);
+        const int rc = snmp_sess_async_send(handle, pdu, &Engine::OnResponse,
+                                            reinterpret_cast<void*>(token));
+        if (rc == 0) {
+            // Not sent; the library has not taken the PDU. (With SNMPv3 a failed
+            // discovery may already have called back: complete() runs once only.)
+            snmp_free_pdu(pdu);
+            auto it = m_inflight.find(token);
+            if (it != m_inflight.end()) {
+                complete(it->second, SnmpResult::Failed, nullptr);
+                m_inflight.erase(it);
+            }
+            m_inflightSession.erase(token);
+        }
+    }
+
+    static int OnLog(int, int, void* serverArg, void*)
+    {
+        const auto* message = static_cast<const snmp_log_message*>(serverArg);
+        if (message && message->msg) {
+            std::string line = "net-snmp: ";
+            line += message->msg;
+            while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+                line.pop_back();
+            kx::Trace(line);
+        }
+        return 0;
+    }
+
+    static int OnResponse(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic)
+    {
+        instance().onResponse(operation, pdu, reinterpret_cast<std::uintptr_t>(magic));
+        return 1;
+    }
+
+    void onResponse(int operation, netsnmp_pdu* pdu, std::uintptr_t token)
+    {
+        auto it = m_inflight.find(token);
+        if (it == m_inflight.end())
+            return;
+        std::shared_ptr<Job> job = std::move(it->second);
+        m_inflight.erase(it);
+        m_inflightSession.erase(token);
+
+        if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu ||
+            pdu->command == SNMP_MSG_REPORT) {
+            // Time-outs, send failures and USM reports (unknown user, wrong
+            // digest, ...) are all just failures to the caller.
+            complete(job, SnmpResult::Failed, nullptr);
+            return;
+        }
+        std::vector<SnmpBinding> bindings;
+        for (netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
+            bindings.push_back(ToBinding(v));
+        std::unique_ptr<CSnmp> response = MakeSnmpResponse(job->version);
+        FillSnmpResponse(*response, job->requestId, static_cast<int>(pdu->errstat),
+                         static_cast<int>(pdu->errindex), std::move(bindings));
+        complete(job, SnmpResult::Ok, std::move(response));
+    }
+
+    void complete(const std::shared_ptr<Job>& job, int status, std::unique_ptr<CSnmp> response)
+    {
+        int expected = Job::Waiting;
+        if (!job->state.compare_exchange_strong(expected, Job::Completed))
+            return; // abandoned, or completed already
+        job->status = status;
+        job->response = std::move(response);
+        if (!job->async) {
+            job->done.release();
+            return;
+        }
+        {
+            std::lock_guard lock(m_callbackMutex);
+            m_callbacks.push_back(job);
+        }
+        m_callbackCv.notify_one();
+    }
+
+    void runCallbacks()
+    {
+        for (;;) {
+            std::shared_ptr<Job> job;
+            {
+                std::unique_lock lock(m_callbackMutex);
+                m_callbackCv.wait(lock, [this] { return m_callbacksStopping || !m_callbacks.empty(); });
+                if (m_callbacks.empty())
+                    return;
+                job = std::move(m_callbacks.front());
+                m_callbacks.pop_front();
+            }
+            int expected = Job::Completed;
+            if (!job->state.compare_exchange_strong(expected, Job::Delivering))
+                continue; // aborted after it completed
+            SnmpResponseCallback callback = std::move(job->callback);
+            callback(std::move(job->response), job->requestId, job->status);
+        }
+    }
+
+    int m_wakeFd = -1;
+    std::thread m_thread;
+    std::thread m_callbackThread;
+
+    std::mutex m_queueMutex;
+    bool m_running = false;
+    std::deque<std::shared_ptr<Job>> m_queue;
+
+    std::mutex m_callbackMutex;
+    std::condition_variable m_callbackCv;
+    bool m_callbacksStopping = false;
+    std::deque<std::shared_ptr<Job>> m_callbacks;
+
+    // Engine thread only.
+    std::map<std::string, Session> m_sessions;
+    std::map<std::string, std::string> m_userKeys;
+    std::unordered_map<std::uintptr_t, std::shared_ptr<Job>> m_inflight;
+    std::unordered_map<std::uintptr_t, void*> m_inflightSession;
+    std::uintptr_t m_nextToken = 0;
+};
+
+} // namespace
+
+bool Submit(const std::shared_ptr<Job>& job)
+{
+    return Engine::instance().submit(job);
+}
+
+void StartEngine()
+{
+    Engine::instance();
+}
+
+} // namespace kx::snmpengine

@@ -1,0 +1,169 @@
+#pragma once
+
+// A UDP responder on 127.0.0.1 that misbehaves on purpose: it answers a v1
+// request by echoing it back as a response (so the client decodes its own
+// encoding), or answers garbage, a wrong request id, twice, late, or not at all.
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace kxtest {
+
+class FakeAgent
+{
+public:
+    enum class Mode
+    {
+        Echo,     // the request, turned into a response
+        Garbage,  // bytes that are no SNMP message
+        WrongId,  // a response with another request id
+        Twice,    // the response twice
+        Silent,   // nothing
+        ErrorStatus, // the request with error status set to `errorStatus`
+    };
+
+    explicit FakeAgent(Mode mode) : m_mode(mode)
+    {
+        m_fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        socklen_t len = sizeof a;
+        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&a), &len);
+        m_port = ntohs(a.sin_port);
+        m_thread = std::thread([this] { run(); });
+    }
+
+    ~FakeAgent()
+    {
+        m_stop = true;
+        m_thread.join();
+        ::close(m_fd);
+    }
+
+    int port() const { return m_port; }
+    int received() const { return m_received.load(); }
+    void setDelay(std::chrono::milliseconds d) { m_delayMs = static_cast<int>(d.count()); }
+    void setErrorStatus(int status) { m_errorStatus = status; }
+    std::vector<unsigned char> lastRequest() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_last;
+    }
+
+private:
+    // Reads one BER header at `pos`; returns false on anything malformed.
+    static bool Header(const std::vector<unsigned char>& m, std::size_t& pos, unsigned char& tag,
+                       std::size_t& length)
+    {
+        if (pos + 2 > m.size())
+            return false;
+        tag = m[pos++];
+        std::size_t l = m[pos++];
+        if (l & 0x80) {
+            const std::size_t n = l & 0x7f;
+            if (n == 0 || n > 3 || pos + n > m.size())
+                return false;
+            l = 0;
+            for (std::size_t i = 0; i < n; ++i)
+                l = (l << 8) | m[pos++];
+        }
+        length = l;
+        return pos + length <= m.size();
+    }
+
+    // Finds the PDU tag and the request id value of a v1/v2c message.
+    static bool Locate(const std::vector<unsigned char>& m, std::size_t& pduTagAt,
+                       std::size_t& reqIdAt, std::size_t& reqIdLen, std::size_t& errorAt)
+    {
+        std::size_t pos = 0;
+        unsigned char tag = 0;
+        std::size_t len = 0;
+        if (!Header(m, pos, tag, len) || tag != 0x30)
+            return false;
+        if (!Header(m, pos, tag, len) || tag != 0x02)
+            return false;
+        pos += len;
+        if (!Header(m, pos, tag, len) || tag != 0x04)
+            return false;
+        pos += len;
+        pduTagAt = pos;
+        if (!Header(m, pos, tag, len) || (tag & 0xe0) != 0xa0)
+            return false;
+        if (!Header(m, pos, tag, len) || tag != 0x02)
+            return false;
+        reqIdAt = pos;
+        reqIdLen = len;
+        pos += len;
+        if (!Header(m, pos, tag, len) || tag != 0x02 || len != 1)
+            return false;
+        errorAt = pos;
+        return true;
+    }
+
+    void run()
+    {
+        while (!m_stop) {
+            pollfd p{m_fd, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0)
+                continue;
+            std::vector<unsigned char> buf(65536);
+            sockaddr_in from{};
+            socklen_t fromLen = sizeof from;
+            const ssize_t n = ::recvfrom(m_fd, buf.data(), buf.size(), 0,
+                                         reinterpret_cast<sockaddr*>(&from), &fromLen);
+            if (n <= 0)
+                continue;
+            buf.resize(static_cast<std::size_t>(n));
+            ++m_received;
+            {
+                std::lock_guard lock(m_mutex);
+                m_last = buf;
+            }
+            if (m_mode == Mode::Silent)
+                continue;
+            if (m_delayMs > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs));
+            std::vector<unsigned char> answer = buf;
+            std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
+            if (m_mode == Mode::Garbage) {
+                answer.assign({0x30, 0x82, 0xff, 0xff, 0x02, 0x01, 0x00, 0x13, 0x37});
+            } else if (Locate(answer, pduTagAt, reqIdAt, reqIdLen, errorAt)) {
+                answer[pduTagAt] = 0xa2;
+                if (m_mode == Mode::WrongId)
+                    answer[reqIdAt + reqIdLen - 1] ^= 0x5a;
+                if (m_mode == Mode::ErrorStatus) {
+                    answer[errorAt] = static_cast<unsigned char>(m_errorStatus);
+                    answer[errorAt + 3] = 1; // error index 1
+                }
+            }
+            const int times = m_mode == Mode::Twice ? 2 : 1;
+            for (int i = 0; i < times; ++i)
+                ::sendto(m_fd, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&from),
+                         fromLen);
+        }
+    }
+
+    Mode m_mode;
+    int m_fd = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_received{0};
+    std::atomic<int> m_delayMs{0};
+    int m_errorStatus = 5;
+    mutable std::mutex m_mutex;
+    std::vector<unsigned char> m_last;
+    std::thread m_thread;
+};
+
+} // namespace kxtest

@@ -1,0 +1,334 @@
+// The session's contract where timing and misbehaving agents decide: calls that
+// must fail at once, time-outs, Close with steps in flight, stale and duplicate
+// answers. The agent is a fake UDP responder of the test's own.
+
+#include "tests/snmp/FakeAgent.h"
+#include "tests/snmp/SnmpTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace kxtest;
+
+namespace {
+
+struct Counter
+{
+    CCommonSNMP* session = nullptr;
+    std::atomic<int> calls{0};
+    std::atomic<int> taken{0};
+    std::atomic<int> lastStatus{1};
+
+    static void Step(std::unique_ptr<CSnmp>, int requestId, void* context, int status)
+    {
+        auto* c = static_cast<Counter*>(context);
+        ++c->calls;
+        c->lastStatus = status;
+        if (c->session->TakePending(requestId))
+            ++c->taken;
+        c->session->SetWalkDone();
+    }
+};
+
+TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
+{
+    FakeAgent agent(FakeAgent::Mode::Echo);
+    CCommonSNMP s(SettingsFor(agent.port()));
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(s.Open(2));
+    std::unique_ptr<CSnmp> response;
+    EXPECT_EQ(s.send(response, 0), -1);
+    EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr), -1);
+
+    ASSERT_TRUE(s.Open(SnmpPdu::Get));
+    EXPECT_EQ(s.send(response, 0), -1); // no binding
+    EXPECT_EQ(s.getNext(response, 0), -1);
+    Counter c;
+    c.session = &s;
+    EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), -1);
+    EXPECT_TRUE(s.IsWalkDone());
+    EXPECT_LT(ElapsedMs(start), 200);
+
+    EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.x", SnmpType::Null, nullptr), -1);
+    EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Integer, "twelve"), -1);
+    EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::IpAddress, "10.0.0.256"), -1);
+    EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Unsigned32, "-1"), -1);
+    EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", 3, "x"), -1);
+    EXPECT_EQ(s.send(response, 0), -1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(agent.received(), 0);
+
+    SessionSettings v2 = SettingsFor(agent.port());
+    v2.SnmpVersion = "2";
+    CCommonSNMP other(v2);
+    EXPECT_FALSE(other.Open(SnmpPdu::Get));
+}
+
+TEST(SessionContract, EveryTypeCodeIsEncodedAsTheAgentExpects)
+{
+    FakeAgent agent(FakeAgent::Mode::Echo); // answers with what it received
+    CCommonSNMP s(SettingsFor(agent.port()));
+    ASSERT_TRUE(s.Open(SnmpPdu::Set));
+    const char octets[] = {'\xc0', '\0', '\0', '\x01'};
+    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.7.7.1.1.3", SnmpType::Unsigned32, "4094"), 0);
+    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.8.1.3.1.2.1", SnmpType::OctetString, octets, 4),
+              0);
+    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.8.1.3.1.3.1", SnmpType::Integer, "-2147483648"),
+              0);
+    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.16.1.1.0", SnmpType::IpAddress, "192.168.0.10"),
+              0);
+    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.25.2.1.1.1.5.4.117.115.101.114.3",
+                         SnmpType::OctetString, "naïve"),
+              0);
+    std::unique_ptr<CSnmp> response;
+    ASSERT_EQ(s.send(response, 0), 0);
+    ASSERT_EQ(response->getValuesCount(), 5);
+    struct Expect
+    {
+        int type;
+        std::string value;
+    };
+    const Expect expected[] = {{SnmpType::Unsigned32, "4094"},
+                               {SnmpType::OctetString, std::string(octets, 4)},
+                               {SnmpType::Integer, "-2147483648"},
+                               {SnmpType::IpAddress, "192.168.0.10"},
+                               {SnmpType::OctetString, "naïve"}};
+    for (int i = 0; i < 5; ++i) {
+        int type = 0;
+        std::string value;
+        int length = 0;
+        ASSERT_EQ(response->getValue(i, type, value, length), 0);
+        EXPECT_EQ(type, expected[i].type) << i;
+        EXPECT_EQ(value, expected[i].value) << i;
+        EXPECT_EQ(length, static_cast<int>(expected[i].value.size()));
+    }
+    int type = 0;
+    std::string value;
+    EXPECT_EQ(response->getValue(5, type, value), -1);
+    EXPECT_EQ(response->getValue(-1, type, value), -1);
+    // The write community goes with a set; the bytes on the wire say so.
+    const auto sent = agent.lastRequest();
+    const std::string wire(sent.begin(), sent.end());
+    EXPECT_NE(wire.find("merudos"), std::string::npos);
+}
+
+TEST(SessionContract, AgentErrorsArriveInsideTheResponse)
+{
+    FakeAgent agent(FakeAgent::Mode::ErrorStatus);
+    agent.setErrorStatus(12); // inconsistentValue
+    CCommonSNMP s(SettingsFor(agent.port()));
+    ASSERT_TRUE(s.Open(SnmpPdu::Set));
+    s.addValue("1.3.6.1.4.1.99999.10.75.13.1.10.0", SnmpType::Integer, "1");
+    std::unique_ptr<CSnmp> response;
+    ASSERT_EQ(s.send(response, 0), 0);
+    int status = 0;
+    int index = 0;
+    response->getErrorInfo(status, index);
+    EXPECT_EQ(status, 12);
+    EXPECT_EQ(index, 1);
+
+    // In a walk, a v1 noSuchName is the end of the table; other errors are errors.
+    agent.setErrorStatus(2);
+    WalkCollector w;
+    EXPECT_EQ(w.walk(s, {"1.3.6.1.2.1.2.2.1.2"}), SnmpResult::EndOfTable);
+    agent.setErrorStatus(5);
+    EXPECT_EQ(w.walk(s, {"1.3.6.1.2.1.2.2.1.2"}), SnmpResult::Failed);
+}
+
+TEST(SessionContract, TimeoutZeroMeansTheSessionTimeout)
+{
+    FakeAgent agent(FakeAgent::Mode::Silent);
+    CCommonSNMP s(SettingsFor(agent.port(), "", 600));
+    ASSERT_TRUE(s.Open(SnmpPdu::Get));
+    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    std::unique_ptr<CSnmp> response;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(s.send(response, 0), -1);
+    auto elapsed = ElapsedMs(start);
+    EXPECT_GE(elapsed, 550);
+    EXPECT_LT(elapsed, 600 + 500);
+
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(s.send(response, 200), -1);
+    elapsed = ElapsedMs(start);
+    EXPECT_GE(elapsed, 150);
+    EXPECT_LT(elapsed, 200 + 500);
+    EXPECT_EQ(agent.received(), 2); // no retries
+}
+
+TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
+{
+    FakeAgent agent(FakeAgent::Mode::Echo);
+    agent.setDelay(std::chrono::milliseconds(300));
+    CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
+    Counter c;
+    c.session = &s;
+    ASSERT_TRUE(s.Open(SnmpPdu::Get));
+    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    s.getNext(&Counter::Step, &c, 0);
+
+    // Close does not wait out the step in flight, and its answer is dropped.
+    auto start = std::chrono::steady_clock::now();
+    s.Close();
+    EXPECT_LT(ElapsedMs(start), 250);
+    EXPECT_TRUE(s.IsWalkDone());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(c.calls, 0);
+
+    // Cancelled until the next Open: no step starts, walk-done is signalled.
+    EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), -1);
+    EXPECT_TRUE(s.IsWalkDone());
+    ASSERT_TRUE(s.Open(SnmpPdu::Get));
+    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), 0);
+    EXPECT_TRUE(s.WaitWalkDone(3000));
+    EXPECT_EQ(c.calls, 1);
+    EXPECT_EQ(c.taken, 1);
+    EXPECT_EQ(c.lastStatus, 0);
+}
+
+TEST(SessionContract, CloseStopsTheV3WorkerWithoutWaitingForItsStep)
+{
+    FakeAgent agent(FakeAgent::Mode::Silent);
+    {
+        CCommonSNMP s(SettingsFor(agent.port(), "shades", 1000));
+        Counter c;
+        c.session = &s;
+        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
+        s.addValue("1.3.6.1.2.1.1", SnmpType::Null, nullptr);
+        s.getNext(&Counter::Step, &c, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        auto start = std::chrono::steady_clock::now();
+        s.Close();
+        EXPECT_LT(ElapsedMs(start), 250);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        EXPECT_EQ(c.calls, 0);
+    }
+}
+
+TEST(SessionContract, AnEarlierWalkNeverReachesACallbackAfterOpen)
+{
+    FakeAgent agent(FakeAgent::Mode::Echo);
+    agent.setDelay(std::chrono::milliseconds(200));
+    CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
+    Counter first;
+    first.session = &s;
+    ASSERT_TRUE(s.Open(SnmpPdu::Get));
+    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    s.getNext(&Counter::Step, &first, 0);
+    ASSERT_TRUE(s.Open(SnmpPdu::Get));
+    s.addValue("1.3.6.1.2.1.1.6.0", SnmpType::Null, nullptr);
+    Counter second;
+    second.session = &s;
+    s.getNext(&Counter::Step, &second, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    EXPECT_EQ(first.calls, 0);
+    EXPECT_EQ(second.calls, 1);
+    EXPECT_EQ(second.taken, 1);
+}
+
+TEST(SessionContract, AFastAnswerIsNeverMistakenForAStaleOne)
+{
+    // Loopback answers arrive within microseconds; each id must be pending by then.
+    FakeAgent agent(FakeAgent::Mode::Echo);
+    CCommonSNMP s(SettingsFor(agent.port()));
+    Counter c;
+    c.session = &s;
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_TRUE(s.Open(SnmpPdu::Get));
+        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        ASSERT_EQ(s.getNext(&Counter::Step, &c, 0), 0);
+        ASSERT_TRUE(s.WaitWalkDone(3000));
+    }
+    EXPECT_EQ(c.calls, 300);
+    EXPECT_EQ(c.taken, 300);
+}
+
+TEST(SessionContract, GarbageWrongIdsAndDuplicatesAreSurvived)
+{
+    struct Case
+    {
+        FakeAgent::Mode mode;
+        int expect; // result of a send
+    };
+    for (const Case& k : {Case{FakeAgent::Mode::Garbage, -1}, Case{FakeAgent::Mode::WrongId, -1},
+                          Case{FakeAgent::Mode::Twice, 0}}) {
+        SCOPED_TRACE(static_cast<int>(k.mode));
+        FakeAgent agent(k.mode);
+        CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+        ASSERT_TRUE(s.Open(SnmpPdu::Get));
+        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        std::unique_ptr<CSnmp> response;
+        EXPECT_EQ(s.send(response, 0), k.expect);
+
+        Counter c;
+        c.session = &s;
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_TRUE(s.Open(SnmpPdu::Get));
+            s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+            s.getNext(&Counter::Step, &c, 0);
+            ASSERT_TRUE(s.WaitWalkDone(3000));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(c.calls, 5); // exactly once per step
+        EXPECT_EQ(c.taken, 5);
+        EXPECT_EQ(c.lastStatus, k.expect);
+    }
+}
+
+TEST(SessionContract, ACallbackMayReopenItsOwnSessionForTheNextWalk)
+{
+    {
+        FakeAgent agent(FakeAgent::Mode::Echo);
+        CCommonSNMP s(SettingsFor(agent.port()));
+        struct Chain
+        {
+            CCommonSNMP* session;
+            std::atomic<int> steps{0};
+            static void Step(std::unique_ptr<CSnmp>, int id, void* ctx, int status)
+            {
+                auto* c = static_cast<Chain*>(ctx);
+                if (!c->session->TakePending(id))
+                    return;
+                if (status != 0 || ++c->steps == 3) {
+                    c->session->SetWalkDone();
+                    return;
+                }
+                c->session->Open(SnmpPdu::Get);
+                c->session->addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+                c->session->getNext(&Chain::Step, c, 0);
+            }
+        } chain{&s};
+        ASSERT_TRUE(s.Open(SnmpPdu::Get));
+        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        s.getNext(&Chain::Step, &chain, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ASSERT_TRUE(s.WaitWalkDone(5000));
+        EXPECT_EQ(chain.steps, 3);
+    }
+}
+
+TEST(SessionContract, TheV3WorkerTracesEachStep)
+{
+    TraceCapture trace;
+    FakeAgent agent(FakeAgent::Mode::Silent);
+    CCommonSNMP s(SettingsFor(agent.port(), "noauth", 200));
+    Counter c;
+    c.session = &s;
+    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
+    s.addValue("1.3.6.1.2.1.1", SnmpType::Null, nullptr);
+    s.getNext(&Counter::Step, &c, 0);
+    ASSERT_TRUE(s.WaitWalkDone(3000));
+    const auto lines = trace.lines();
+    std::vector<std::string> steps;
+    for (const auto& l : lines)
+        if (l.rfind("getNext", 0) == 0)
+            steps.push_back(l);
+    EXPECT_EQ(steps, (std::vector<std::string>{"getNext begin", "getNext end"}));
+    EXPECT_EQ(c.calls, 1);
+    EXPECT_EQ(c.lastStatus, -1);
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/SessionSettings.h"
+#include "snmp/CCommonSNMP.h"
+#include "tests/support/SnmpdFixture.h"
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace kxtest {
+
+inline const char* const kTestInteger = "1.3.6.1.4.1.99999.1.1.0";
+inline const char* const kTestGauge = "1.3.6.1.4.1.99999.1.2.0";
+inline const char* const kTestString = "1.3.6.1.4.1.99999.1.3.0";
+inline const char* const kTestColumn = "1.3.6.1.4.1.99999.1.4";
+
+// Session settings for v1, or for one of the fixture's v3 users.
+inline SessionSettings SettingsFor(int port, const std::string& user = "", int timeoutMs = 3000)
+{
+    SessionSettings s;
+    s.DeviceAddress = "127.0.0.1";
+    s.SnmpPort = std::to_string(port);
+    s.SessionTimeout = std::to_string(timeoutMs);
+    if (user.empty())
+        return s;
+    const SnmpdUser& u = SnmpdFixture::user(user);
+    s.SnmpVersion = "3";
+    s.SecurityName = u.name;
+    s.SecurityLevel = u.level == "authPriv" ? "3" : u.level == "authNoPriv" ? "2" : "1";
+    static const char* const auths[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
+    for (int i = 0; i < 6; ++i)
+        if (u.auth == auths[i])
+            s.AuthProtocol = std::to_string(i + 2);
+    s.AuthPassword = u.authPass;
+    s.PrivProtocol = u.priv == "DES" ? "2" : u.priv == "AES" ? "4" : "1";
+    s.PrivPassword = u.privPass;
+    return s;
+}
+
+inline std::string ValueOf(const CSnmp& response, int index)
+{
+    int type = 0;
+    std::string value;
+    response.getValue(index, type, value);
+    return value;
+}
+
+// Collects a walk the way a dialog's callback does.
+struct WalkCollector
+{
+    CCommonSNMP* session = nullptr;
+    std::mutex mutex;
+    std::vector<std::vector<std::string>> rows;      // values per row
+    std::vector<std::vector<std::string>> suffixes;  // row index per binding
+    std::atomic<int> endStatus{1};
+    std::atomic<int> calls{0};
+    std::atomic<int> stale{0};
+
+    static void Step(std::unique_ptr<CSnmp> response, int requestId, void* context, int status)
+    {
+        auto* w = static_cast<WalkCollector*>(context);
+        ++w->calls;
+        if (!w->session->TakePending(requestId)) {
+            ++w->stale;
+            return;
+        }
+        if (status != 0) {
+            w->endStatus = status;
+            w->session->SetWalkDone();
+            return;
+        }
+        std::vector<std::string> values;
+        std::vector<std::string> sufs;
+        for (int i = 0; i < response->getValuesCount(); ++i) {
+            values.push_back(ValueOf(*response, i));
+            std::string suffix;
+            w->session->getSuffix(i, response.get(), suffix);
+            sufs.push_back(suffix);
+        }
+        {
+            std::lock_guard lock(w->mutex);
+            w->rows.push_back(std::move(values));
+            w->suffixes.push_back(std::move(sufs));
+        }
+        w->session->getNext(&WalkCollector::Step, w, 0);
+    }
+
+    // Walks `columns` side by side and waits for the end.
+    int walk(CCommonSNMP& s, const std::vector<std::string>& columns, int waitMs = 30000)
+    {
+        session = &s;
+        rows.clear();
+        suffixes.clear();
+        endStatus = 1;
+        if (!s.Open(SnmpPdu::GetNext))
+            return -100;
+        for (const auto& c : columns)
+            s.addValue(c, SnmpType::Null, nullptr);
+        s.getNext(&WalkCollector::Step, this, 0);
+        if (!s.WaitWalkDone(waitMs))
+            return -101;
+        return endStatus;
+    }
+};
+
+inline long long ElapsedMs(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 since)
+        .count();
+}
+
+} // namespace kxtest
