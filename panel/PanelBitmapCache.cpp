@@ -8,8 +8,7 @@
 PanelBitmapCache::PanelBitmapCache(QString resourceDirectory)
     : m_directory(resourceDirectory.isEmpty() ? kx::ResourceDirectory()
                                               : std::move(resourceDirectory))
-{
-}
+{}
 
 PanelBitmapCache::~PanelBitmapCache() = default;
 

@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-
 #include <vector>
 
 class QPainter;

@@ -62,8 +62,7 @@ QImage LoadBitmapFile(const QString& path)
 
 PanelImageStore::PanelImageStore(QStringList searchDirectories)
     : m_directories(std::move(searchDirectories))
-{
-}
+{}
 
 void PanelImageStore::setSearchDirectories(QStringList directories)
 {

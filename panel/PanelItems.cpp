@@ -4,10 +4,7 @@
 
 #include <QPainter>
 
-CPanelItem::CPanelItem(QString elementName)
-    : m_elementName(std::move(elementName))
-{
-}
+CPanelItem::CPanelItem(QString elementName) : m_elementName(std::move(elementName)) {}
 
 CPanelItem::~CPanelItem() = default;
 
@@ -87,11 +84,11 @@ void PassMouse(const CPanelItem& item, const QPoint& point)
     }
 }
 
-template <std::size_t N>
-const QString& BitmapAt(const std::array<QString, N>& names, int index)
+template <std::size_t N> const QString& BitmapAt(const std::array<QString, N>& names, int index)
 {
     static const QString none;
-    return index >= 0 && index < static_cast<int>(N) ? names[static_cast<std::size_t>(index)] : none;
+    return index >= 0 && index < static_cast<int>(N) ? names[static_cast<std::size_t>(index)]
+                                                     : none;
 }
 
 template <std::size_t N>
@@ -108,8 +105,7 @@ void CDevModule::mouseEvent(const QPoint& clientPoint)
     PassMouse(*this, clientPoint);
 }
 
-CLamp::CLamp(QString elementName)
-    : CPanelItem(std::move(elementName))
+CLamp::CLamp(QString elementName) : CPanelItem(std::move(elementName))
 {
     setInitialState(LampOff);
 }
@@ -135,8 +131,7 @@ CLamp* CLampOwner::lamp(int k) const
                                                           : nullptr;
 }
 
-CPort::CPort(QString elementName)
-    : CLampOwner(std::move(elementName))
+CPort::CPort(QString elementName) : CLampOwner(std::move(elementName))
 {
     setInitialState(PortEnabled);
 }
@@ -168,5 +163,6 @@ void CLed::setDigitBitmapName(int digit, const QString& name)
 
 QString CLed::currentBitmapName() const
 {
-    return state() >= 0 && state() < kLedDigitCount ? digitBitmapName(state()) : bitmapName();
+    const QString& digit = digitBitmapName(state());
+    return digit.isEmpty() ? bitmapName() : digit;
 }

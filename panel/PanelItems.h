@@ -10,7 +10,6 @@
 
 #include <QRect>
 #include <QString>
-
 #include <array>
 #include <memory>
 #include <string_view>
@@ -25,7 +24,8 @@ class PanelImageStore;
 // The state of a front-panel port, as the STATUS values of PORT name it and as
 // the polling derives it. A link at the port's top speed is state 1, which the
 // layout shows with the bitmap named by BMPLINK10.
-enum PortState : int {
+enum PortState : int
+{
     PortLinkLowerSpeed = 0, // "PORTLINK100"
     PortLinkTopSpeed = 1,   // "PORTLINK10"
     PortDisabled = 2,       // "PORTDISABLED"
@@ -35,7 +35,8 @@ enum PortState : int {
 inline constexpr int kPortStateCount = 5;
 
 // States and types of a LAMP item.
-enum LampState : int {
+enum LampState : int
+{
     LampOn = 0,  // "LAMPON"
     Lamp1G = 1,  // "LAMP1G"
     LampOff = 2, // "LAMPOFF"
@@ -43,7 +44,8 @@ enum LampState : int {
 inline constexpr int kLampStateCount = 3;
 inline constexpr int kLedDigitCount = 10;
 
-enum LampType : int {
+enum LampType : int
+{
     LampTypeLink = 0,    // "LINK"
     LampTypeS100M = 1,   // "S100M"
     LampTypePower = 2,   // "POWER"
@@ -78,7 +80,10 @@ public:
     // "CDevModule", "CPanel", "CModule", "CPort", "CLamp", "CSlot", "CCom", "CLed";
     // the power container has no name of its own and answers the base's, "CPanelItem".
     virtual const char* runtimeClassName() const;
-    bool isKindOf(std::string_view runtimeClass) const { return runtimeClass == runtimeClassName(); }
+    bool isKindOf(std::string_view runtimeClass) const
+    {
+        return runtimeClass == runtimeClassName();
+    }
 
     // The element the item was read from (PORT, FAN, ...); empty for the root.
     const QString& elementName() const { return m_elementName; }
@@ -250,7 +255,8 @@ public:
     const char* runtimeClassName() const override { return "CLed"; }
     const QString& digitBitmapName(int digit) const;
     void setDigitBitmapName(int digit, const QString& name);
-    // The digit's bitmap; a state outside 0..9 shows the main bitmap.
+    // The digit's bitmap; a state outside 0..9, or a digit without a bitmap,
+    // shows the main bitmap.
     QString currentBitmapName() const override;
 
 private:

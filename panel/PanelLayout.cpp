@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QXmlStreamReader>
-
 #include <algorithm>
 #include <array>
 
@@ -15,7 +14,8 @@ namespace {
 
 // The attributes the reader looks at; all others are dropped while parsing, so
 // that a file full of attributes costs no more memory than its size.
-enum Attr : int {
+enum Attr : int
+{
     AttrId,
     AttrName,
     AttrLeft,
@@ -25,16 +25,15 @@ enum Attr : int {
     AttrBmp,
     AttrStatus,
     AttrType,
-    AttrPortBmp0, // BMPLINK100 .. BMPEMPTY, in PortState order
+    AttrPortBmp0,                                 // BMPLINK100 .. BMPEMPTY, in PortState order
     AttrLedBmp0 = AttrPortBmp0 + kPortStateCount, // BMP0 .. BMP9
     AttrCount = AttrLedBmp0 + kLedDigitCount,
 };
 
 constexpr std::array<const char*, AttrCount> kAttrNames = {
-    "ID",         "NAME",      "LEFT",       "TOP",       "WIDTH",    "HEIGHT", "BMP",
-    "STATUS",     "TYPE",      "BMPLINK100", "BMPLINK10", "BMPDISABLE", "BMPENABLE",
-    "BMPEMPTY",   "BMP0",      "BMP1",       "BMP2",      "BMP3",     "BMP4",   "BMP5",
-    "BMP6",       "BMP7",      "BMP8",       "BMP9",
+    "ID",   "NAME",       "LEFT",      "TOP",        "WIDTH",     "HEIGHT",   "BMP",  "STATUS",
+    "TYPE", "BMPLINK100", "BMPLINK10", "BMPDISABLE", "BMPENABLE", "BMPEMPTY", "BMP0", "BMP1",
+    "BMP2", "BMP3",       "BMP4",      "BMP5",       "BMP6",      "BMP7",     "BMP8", "BMP9",
 };
 
 int AttrIndex(QStringView name)
@@ -207,8 +206,7 @@ class Builder
 public:
     Builder(const std::vector<Element>& elements, CDevModule& root, std::vector<CPanelItem*>& all)
         : m_elements(elements), m_root(root), m_all(all)
-    {
-    }
+    {}
 
     void buildQuery(const char* tag)
     {
@@ -224,8 +222,7 @@ public:
 
 private:
     // `parent` null: the nodes have no parent item, and only MODULE makes one.
-    void buildList(const std::vector<int>& nodes, int nodeCount, CPanelItem* parent,
-                   bool fromQuery)
+    void buildList(const std::vector<int>& nodes, int nodeCount, CPanelItem* parent, bool fromQuery)
     {
         kx::Trace("stroooooooooooooooo");
         kx::TraceF(" node num = %d", nodeCount);
@@ -271,10 +268,7 @@ private:
 
 } // namespace
 
-PanelLayout::PanelLayout()
-    : m_root(std::make_unique<CDevModule>())
-{
-}
+PanelLayout::PanelLayout() : m_root(std::make_unique<CDevModule>()) {}
 
 PanelLayout::~PanelLayout() = default;
 

@@ -30,7 +30,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -127,5 +126,4 @@ private:
     kx::PanelImageStore m_images;
     QString m_filePath;
     bool m_loaded = false;
-
 };

@@ -24,8 +24,8 @@ QIcon ApplicationIcon(const QString& directory)
     const QDir dir(directory);
     const QString id = QString::number(res::kApplicationIcon);
     for (int size : res::kApplicationIconSmallSizes) {
-        const QString file = dir.filePath(id + QLatin1Char('_') + QString::number(size) +
-                                          QStringLiteral(".png"));
+        const QString file =
+            dir.filePath(id + QLatin1Char('_') + QString::number(size) + QStringLiteral(".png"));
         if (QFileInfo(file).isFile())
             icon.addFile(file, QSize(size, size));
     }
