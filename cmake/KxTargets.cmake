@@ -31,7 +31,7 @@ function(kx_add_gtest)
     set_tests_properties(${T_NAME} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
         LABELS "${T_LABELS}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KX_SOURCE_DIR=${CMAKE_SOURCE_DIR};${T_ENV}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KX_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;${T_ENV}")
 endfunction()
 
 # kx_add_fuzzer(NAME <name> SOURCES <files...> LIBS <libs...> [SEEDS <dir>] [SECONDS <n>])
@@ -63,5 +63,6 @@ function(kx_add_fuzzer)
     endif()
     target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
     set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
-    set_property(TEST ${F_NAME} APPEND PROPERTY ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    set_property(TEST ${F_NAME} APPEND PROPERTY ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
 endfunction()

@@ -397,13 +397,8 @@ std::unique_ptr<CSnmp> MakeSnmpResponse(int version)
 void FillSnmpResponse(CSnmp& response, int requestId, int errorStatus, int errorIndex,
                       std::vector<SnmpBinding> bindings)
 {
-    // Only the engine fills a response before anyone else can see it.
-    CSnmp::State* s = nullptr;
-    struct Access : CSnmp
-    {
-        static CSnmp::State* state(CSnmp& c) { return static_cast<Access&>(c).m_state.get(); }
-    };
-    s = Access::state(response);
+    // Only the engine fills a response, before anyone else can see it.
+    CSnmp::State* s = response.m_state.get();
     std::lock_guard lock(s->mutex);
     s->requestId = requestId;
     s->errorStatus = errorStatus;

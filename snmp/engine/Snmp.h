@@ -157,6 +157,8 @@ protected:
 
     friend class CSnmpTable;
     friend std::unique_ptr<CSnmp> MakeSnmpResponse(int version);
+    friend void FillSnmpResponse(CSnmp& response, int requestId, int errorStatus, int errorIndex,
+                                 std::vector<SnmpBinding> bindings);
 };
 
 class CSnmpV1 : public CSnmp

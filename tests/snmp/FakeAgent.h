@@ -143,7 +143,7 @@ private:
                 if (m_mode == Mode::WrongId)
                     answer[reqIdAt + reqIdLen - 1] ^= 0x5a;
                 if (m_mode == Mode::ErrorStatus) {
-                    answer[errorAt] = static_cast<unsigned char>(m_errorStatus);
+                    answer[errorAt] = static_cast<unsigned char>(m_errorStatus.load());
                     answer[errorAt + 3] = 1; // error index 1
                 }
             }
@@ -160,7 +160,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_received{0};
     std::atomic<int> m_delayMs{0};
-    int m_errorStatus = 5;
+    std::atomic<int> m_errorStatus{5};
     mutable std::mutex m_mutex;
     std::vector<unsigned char> m_last;
     std::thread m_thread;
