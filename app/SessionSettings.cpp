@@ -137,3 +137,21 @@ void InstallSessionSettings(const SessionSettings& settings)
 {
     Storage() = settings;
 }
+
+std::string InfoOptionText(std::string_view line)
+{
+    if (line == "--version")
+        return "kxmodule " KX_VERSION_TEXT "\n";
+    if (line == "--help")
+        return "usage: kxmodule /<letter><lead>/I<address>/<letter><read community>"
+               "/<letter><write community>/<letter><TRUE|false>/<letter><1|3>/<letter><port>"
+               "[/<letter>/<letter>/<letter><reserved>/<letter><level 1-3>/<letter><user>"
+               "/<letter><auth pass phrase>/<letter><privacy pass phrase>"
+               "/<letter><auth protocol>/<letter><privacy protocol>]\n"
+               "Started by the network-management console, one process per switch.\n"
+               "Positions decide, letters are free; only \"/I\" must occur. Blanks are dropped.\n"
+               "SNMPv3 auth protocol: 2 MD5, 3 SHA, 4 SHA-224, 5 SHA-256, 6 SHA-384, 7 SHA-512;\n"
+               "privacy protocol: 2 DES, 4 AES-128; level: 1 noAuthNoPriv, 2 authNoPriv, 3 authPriv.\n"
+               "Example: kxmodule /Lkx /I127.0.0.1 /Rqolvat /Wmerudos /Ftrue /V1 /P16100\n";
+    return {};
+}

@@ -38,6 +38,10 @@ struct SessionSettings
 // Returns true when the parse ended successfully; start-up ignores the result.
 bool ParseCommandLine(std::string_view line, SessionSettings& settings);
 
+// "--help" or "--version" as the whole line: the text to print (and exit 0).
+// Empty for any other line; the console never sends a line that begins with "--".
+std::string InfoOptionText(std::string_view line);
+
 // The console passes argv on Linux: argv[1..] joined with one blank.
 std::string JoinArguments(int argc, const char* const* argv);
 
