@@ -10,18 +10,24 @@
 //   if (layout.load(info.XMLName)) {              // false: no items, no background
 //       resize the client area to layout.panelSize();
 //   }                                             // else keep the default 800 x 160
-//   ...
+//
 //   CPort* port = layout.nthPort(i);              // i-th top-level CPort, or null
-//   if (port) port->setState(PortLinkTopSpeed);   // evaluated walk
+//   if (port) port->setState(PortLinkTopSpeed);   // evaluated walk; true if it changed
 //   CLamp* link = port ? port->lamp(0) : nullptr; // lamps 0, 1, 2: link, PoE, 2nd link
 //   layout.resetPortsAfterFailedWalk();           // failed walk
-//   ...
-//   QPainter p(&frame);                           // on invalidation:
-//   layout.draw(p, frame.rect());                 // background stretched, then items
+//   layout.root().mouseEvent(clientPoint);        // press and move, to every item
 //
-// The panel's own lamps (power, PoE budget, the port lamps' on/off pictures) are
-// not part of the layout: the window draws them from PanelBitmapCache at the
-// lamps' left/top after the layout has drawn.
+// Painting. The window keeps one QImage the size of its client area as its
+// drawing surface: on an invalidation it runs
+//
+//   QPainter p(&surface);
+//   layout.draw(p, surface.rect());               // background stretched, then items
+//
+// and then the lamp rules draw PanelBitmapCache bitmaps into the same surface at
+// the lamps' left/top (power and PoE budget lamps at their fixed places). Blink
+// ticks draw only the lamps, so whatever a rule leaves alone keeps its last
+// picture; paintEvent copies the surface to the screen. The installed KX-A1 R2
+// background shows every lamp unlit and every port enabled without a link.
 
 #include "panel/PanelImages.h"
 #include "panel/PanelItems.h"

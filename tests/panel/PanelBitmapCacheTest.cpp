@@ -4,7 +4,6 @@
 #include "tests/panel/PanelTestSupport.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -95,15 +94,6 @@ TEST_F(BitmapCache, ReleaseAllForgetsEveryEntry)
     p.end();
     EXPECT_EQ(image.pixel(0, 0), qRgba(1, 2, 3, 255));
     EXPECT_TRUE(cache.load(301)) << "and can load again";
-}
-
-TEST(BitmapCacheDirectory, DefaultsToResBesideTheProgram)
-{
-    PanelBitmapCache cache;
-    EXPECT_EQ(cache.resourceDirectory(), kx::ResourceDirectory());
-    EXPECT_EQ(QDir(kx::ResourceDirectory()).dirName(), QStringLiteral("res"));
-    EXPECT_EQ(kx::BitmapResourcePath(QStringLiteral("/x/res"), 227),
-              QStringLiteral("/x/res/227.bmp"));
 }
 
 } // namespace

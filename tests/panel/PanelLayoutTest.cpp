@@ -353,21 +353,6 @@ TEST(PanelLayoutReader, TracesTheQueriesAndLists)
     EXPECT_TRUE(trace.lines().empty()) << "a file that cannot be read traces nothing";
 }
 
-TEST(PanelLayoutReader, SetStateMarksRealChangesOnly)
-{
-    PanelLayout layout;
-    Loaded(layout, Panel("<PORT STATUS=\"PORTENABLE\"/>"));
-    CPort* port = layout.nthPort(0);
-    EXPECT_FALSE(port->setState(PortEnabled));
-    EXPECT_FALSE(port->isChanged());
-    EXPECT_TRUE(port->setState(PortLinkTopSpeed));
-    EXPECT_TRUE(port->isChanged());
-    EXPECT_EQ(port->currentBitmapName(), port->stateBitmapName(PortLinkTopSpeed));
-    port->clearChanged();
-    EXPECT_FALSE(port->setState(PortLinkTopSpeed));
-    EXPECT_FALSE(port->isChanged());
-}
-
 TEST(PanelLayoutReset, CountsTopLevelPortsAndResetsModulePorts)
 {
     QByteArray items;

@@ -14,7 +14,7 @@ public:
     void SetUp() override
     {
         static int argc = 1;
-        static char name[] = "kx_panel_tests";
+        static char name[] = "panel_test";
         static char* argv[] = {name, nullptr};
         m_app = new QGuiApplication(argc, argv);
     }
