@@ -15,12 +15,14 @@ function(kx_add_subdirectories)
 endfunction()
 
 # kx_add_gtest(NAME <name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>]
-#              [TIMEOUT <seconds>] [ENV <VAR=value...>])
+#              [TIMEOUT <seconds>] [ENV <VAR=value...>] [SERIAL])
+# SERIAL: the test measures time-outs and must not share the machine's two cores
+# with another test.
 # One GoogleTest executable registered as one CTest test.  Widget tests get the
 # offscreen platform; every test gets a private HOME so nothing of the user's
 # desktop leaks in.
 function(kx_add_gtest)
-    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+    cmake_parse_arguments(T "SERIAL" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -31,6 +33,7 @@ function(kx_add_gtest)
     set_tests_properties(${T_NAME} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
         LABELS "${T_LABELS}"
+        RUN_SERIAL ${T_SERIAL}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KX_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;${T_ENV}")
 endfunction()
 

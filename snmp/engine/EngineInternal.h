@@ -67,6 +67,8 @@ bool SplitAgent(const std::string& agent, std::string& host, int& port);
 // Hands a job to the engine thread. False when the engine cannot take it (the
 // job is then completed with -1 by the caller's path).
 bool Submit(const std::shared_ptr<Job>& job);
+// Waits for a synchronous job; true when it completed (not abandoned).
+bool WaitForJob(const std::shared_ptr<Job>& job);
 
 } // namespace kx::snmpengine
 

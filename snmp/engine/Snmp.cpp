@@ -353,8 +353,7 @@ int CSnmp::send(const std::string& agent, std::unique_ptr<CSnmp>& response, int 
         job->abandon();
         return SnmpResult::Failed;
     }
-    job->done.acquire();
-    if (job->state.load() != Job::Completed)
+    if (!kx::snmpengine::WaitForJob(job))
         return SnmpResult::Failed;
     response = std::move(job->response);
     return job->status;

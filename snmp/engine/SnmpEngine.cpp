@@ -4,8 +4,12 @@
 // agent and set of credentials (so SNMPv3 discovery happens once, not per
 // request), sends every job asynchronously, and waits in one select() over all
 // sessions and a wake-up descriptor. Answers are turned into response objects
-// here; synchronous senders are woken directly, asynchronous callbacks run on a
-// separate callback thread so that a slow callback never holds up the network.
+// here; synchronous senders are woken directly. Asynchronous callbacks run on
+// this thread too, but outside net-snmp's call stack: a walk step that re-arms
+// from its callback is sent on the next turn of the loop without any thread
+// hand-over, which is what makes a walk as fast as the agent allows. Callbacks
+// must therefore be short and must not wait for other threads; a synchronous
+// send from a callback is served by a nested turn of the loop.
 
 #include "snmp/engine/EngineInternal.h"
 
@@ -20,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <map>
 #include <sys/eventfd.h>
 #include <sys/stat.h>
@@ -247,8 +252,24 @@ public:
                 return false;
             m_queue.push_back(job);
         }
-        wake();
+        if (!onEngineThread())
+            wake();
         return true;
+    }
+
+    bool onEngineThread() const { return std::this_thread::get_id() == m_threadId; }
+
+    // A synchronous send issued by a callback on this thread: turn the loop here
+    // until that job is done. Callbacks that become ready meanwhile wait for the
+    // outer loop, so callbacks never nest.
+    void runNested(const std::shared_ptr<Job>& job)
+    {
+        while (job->state.load() == Job::Waiting) {
+            takeQueued();
+            if (job->state.load() != Job::Waiting)
+                break;
+            poll();
+        }
     }
 
 private:
@@ -263,8 +284,13 @@ private:
         m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
         m_running = m_wakeFd >= 0;
         if (m_running) {
-            m_thread = std::thread([this] { run(); });
-            m_callbackThread = std::thread([this] { runCallbacks(); });
+            std::promise<std::thread::id> started;
+            auto id = started.get_future();
+            m_thread = std::thread([this, &started] {
+                started.set_value(std::this_thread::get_id());
+                run();
+            });
+            m_threadId = id.get();
         }
     }
 
@@ -277,13 +303,6 @@ private:
         wake();
         if (m_thread.joinable())
             m_thread.join();
-        {
-            std::lock_guard lock(m_callbackMutex);
-            m_callbacksStopping = true;
-        }
-        m_callbackCv.notify_all();
-        if (m_callbackThread.joinable())
-            m_callbackThread.join();
         if (m_wakeFd >= 0)
             ::close(m_wakeFd);
     }
@@ -326,19 +345,32 @@ private:
         init_snmp("kxmodule");
     }
 
+    // Starts what was submitted; false once the engine is stopping.
+    bool takeQueued()
+    {
+        std::deque<std::shared_ptr<Job>> batch;
+        {
+            std::lock_guard lock(m_queueMutex);
+            if (!m_running)
+                return false;
+            batch.swap(m_queue);
+        }
+        for (auto& job : batch)
+            start(job);
+        return true;
+    }
+
     void run()
     {
         initNetSnmp();
         for (;;) {
-            std::deque<std::shared_ptr<Job>> batch;
-            {
-                std::lock_guard lock(m_queueMutex);
-                if (!m_running)
-                    break;
-                batch.swap(m_queue);
+            if (!takeQueued())
+                break;
+            // Callbacks first: their re-armed steps go out in the same turn.
+            if (!m_ready.empty()) {
+                runReadyCallbacks();
+                continue;
             }
-            for (auto& job : batch)
-                start(job);
             poll();
         }
         // Whatever is still open fails now rather than waiting forever.
@@ -351,6 +383,7 @@ private:
                 complete(job, SnmpResult::Failed, nullptr);
             m_queue.clear();
         }
+        runReadyCallbacks();
         for (auto& [key, s] : m_sessions)
             snmp_sess_close(s.handle);
         m_sessions.clear();
@@ -364,6 +397,8 @@ private:
         NETSNMP_LARGE_FD_SET(m_wakeFd, &readfds);
         int numfds = m_wakeFd + 1;
         timeval wait{1, 0};
+        if (!m_ready.empty())
+            wait = {0, 0};
         for (auto& [key, s] : m_sessions) {
             timeval tv{3600, 0};
             int block = 1;
@@ -615,47 +650,37 @@ private:
             job->done.release();
             return;
         }
-        {
-            std::lock_guard lock(m_callbackMutex);
-            m_callbacks.push_back(job);
-        }
-        m_callbackCv.notify_one();
+        m_ready.push_back(job);
     }
 
-    void runCallbacks()
+    void runReadyCallbacks()
     {
-        for (;;) {
-            std::shared_ptr<Job> job;
-            {
-                std::unique_lock lock(m_callbackMutex);
-                m_callbackCv.wait(lock, [this] { return m_callbacksStopping || !m_callbacks.empty(); });
-                if (m_callbacks.empty())
-                    return;
-                job = std::move(m_callbacks.front());
-                m_callbacks.pop_front();
-            }
+        if (m_inCallbacks)
+            return; // a nested turn: the outer loop delivers them
+        m_inCallbacks = true;
+        while (!m_ready.empty()) {
+            std::shared_ptr<Job> job = std::move(m_ready.front());
+            m_ready.pop_front();
             int expected = Job::Completed;
             if (!job->state.compare_exchange_strong(expected, Job::Delivering))
                 continue; // aborted after it completed
             SnmpResponseCallback callback = std::move(job->callback);
             callback(std::move(job->response), job->requestId, job->status);
         }
+        m_inCallbacks = false;
     }
 
     int m_wakeFd = -1;
     std::thread m_thread;
-    std::thread m_callbackThread;
+    std::thread::id m_threadId;
 
     std::mutex m_queueMutex;
     bool m_running = false;
     std::deque<std::shared_ptr<Job>> m_queue;
 
-    std::mutex m_callbackMutex;
-    std::condition_variable m_callbackCv;
-    bool m_callbacksStopping = false;
-    std::deque<std::shared_ptr<Job>> m_callbacks;
-
     // Engine thread only.
+    std::deque<std::shared_ptr<Job>> m_ready;
+    bool m_inCallbacks = false;
     std::map<std::string, Session> m_sessions;
     std::map<std::string, std::string> m_userKeys;
     std::unordered_map<std::uintptr_t, std::shared_ptr<Job>> m_inflight;
@@ -668,6 +693,16 @@ private:
 bool Submit(const std::shared_ptr<Job>& job)
 {
     return Engine::instance().submit(job);
+}
+
+bool WaitForJob(const std::shared_ptr<Job>& job)
+{
+    Engine& engine = Engine::instance();
+    if (engine.onEngineThread())
+        engine.runNested(job);
+    else
+        job->done.acquire();
+    return job->state.load() == Job::Completed;
 }
 
 void StartEngine()
