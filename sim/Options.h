@@ -1,0 +1,26 @@
+#pragma once
+
+// The simulator's command line.
+
+#include "sim/Agent.h"
+
+#include <string>
+#include <vector>
+
+namespace kxsim {
+
+struct Options
+{
+    AgentOptions agent;
+    DeviceConfig device;
+    std::string profileFile;
+    std::string controlPath;
+    std::size_t logSize = 100000;
+    bool help = false;
+};
+
+// Returns an error text, empty on success.
+std::string ParseOptions(const std::vector<std::string>& args, Options& out);
+const char* UsageText();
+
+} // namespace kxsim
