@@ -7,14 +7,10 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QVBoxLayout>
 
 namespace {
 
 using kxtest::WidgetTest;
-
-// --- list view -------------------------------------------------------------------------
 
 class ListView : public WidgetTest
 {
@@ -34,39 +30,28 @@ protected:
 
     QRect cell(int row, int column) const
     {
-        return list->visualItemRect(list->topLevelItem(row))
-            .intersected(QRect(list->header()->sectionViewportPosition(column), 0,
-                               list->columnWidth(column), 10000));
+        const QRect r = list->visualItemRect(list->topLevelItem(row));
+        return QRect(list->header()->sectionViewportPosition(column), r.top(), list->columnWidth(column),
+                     r.height());
     }
-
-    QImage shot() const { return list->viewport()->grab().toImage(); }
 
     kx::GridListView* list = nullptr;
 };
 
-TEST_F(ListView, IsAFlatNamedListWithTheGivenColumns)
+TEST_F(ListView, AClickOnAnyCellSelectsTheWholeRow)
 {
-    EXPECT_EQ(list->accessibleName(), "OUI list");
     EXPECT_EQ(kx::FindControl<kx::GridListView>(&window, "OUI list"), list);
+    EXPECT_EQ(list->accessibleName(), "OUI list");
     EXPECT_FALSE(list->rootIsDecorated());
     EXPECT_EQ(list->headerItem()->text(1), "  Host IP                ");
-    EXPECT_EQ(list->columnWidth(1), 190);
-    EXPECT_EQ(list->cellText(0, 2), "");
-    EXPECT_EQ(list->cellText(1, 2), "x");
-    EXPECT_EQ(list->cellText(7, 0), "");
-    EXPECT_EQ(list->topLevelItem(0)->textAlignment(0) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(list->selectedRow(), -1);
-}
 
-TEST_F(ListView, AClickOnAnyCellSelectsTheWholeRowAndKeysMoveIt)
-{
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell(1, 2).center());
     EXPECT_EQ(list->selectedRow(), 1);
     EXPECT_TRUE(list->selectionModel()->isRowSelected(1, QModelIndex()));
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(list->selectedRow(), 2);
+    EXPECT_EQ(list->cellText(list->selectedRow(), 0), "3");
     list->clearRows();
-    EXPECT_EQ(list->rowCount(), 0);
     EXPECT_EQ(list->selectedRow(), -1);
     EXPECT_EQ(list->columnCount(), 3);
 }
@@ -74,27 +59,23 @@ TEST_F(ListView, AClickOnAnyCellSelectsTheWholeRowAndKeysMoveIt)
 TEST_F(ListView, GridLinesAreDrawnAndTheSelectedRowStaysVisible)
 {
     list->selectRow(0);
-    const QImage image = shot();
-    const QColor line = kx::GridLineDelegate::LineColor(list->palette());
+    const QImage image = list->viewport()->grab().toImage();
     const qreal dpr = image.devicePixelRatio();
-    auto pixel = [&](QPoint p) { return image.pixelColor(QPoint(p.x() * dpr, p.y() * dpr)); };
+    auto rgb = [&](QPoint p) { return image.pixelColor(QPoint(p.x() * dpr, p.y() * dpr)).rgb(); };
+    const QRgb line = kx::GridLineDelegate::LineColor(list->palette()).rgb();
 
     // The current row wears the focus frame over its edges; the others show the grid.
     for (int row : {1, 2}) {
         for (int column : {0, 2}) {
             const QRect c = cell(row, column);
-            EXPECT_EQ(pixel({c.right(), c.center().y()}).rgb(), line.rgb()) << row << "/" << column;
-            EXPECT_EQ(pixel({c.center().x(), c.bottom()}).rgb(), line.rgb()) << row << "/" << column;
+            EXPECT_EQ(rgb({c.right(), c.center().y()}), line) << row << "/" << column;
+            EXPECT_EQ(rgb({c.center().x(), c.bottom()}), line) << row << "/" << column;
         }
     }
-    // Row 0's empty "Note" cell is painted as selected; row 2's is not.
-    const QColor selected = pixel(cell(0, 2).center());
-    const QColor plain = pixel(cell(2, 2).center());
-    EXPECT_NE(selected.rgb(), plain.rgb());
-    EXPECT_EQ(plain.rgb(), list->palette().color(QPalette::Base).rgb());
+    // The empty "Note" cells: row 0's is painted as selected, row 2's is not.
+    EXPECT_NE(rgb(cell(0, 2).center()), rgb(cell(2, 2).center()));
+    EXPECT_EQ(rgb(cell(2, 2).center()), list->palette().color(QPalette::Base).rgb());
 }
-
-// --- IP address control --------------------------------------------------------------------
 
 class IpAddress : public WidgetTest
 {
@@ -104,48 +85,38 @@ protected:
         ip = new kx::IpAddressEdit(&window);
         ip->setGeometry(10, 10, 200, 26);
         WidgetTest::SetUp();
-        ip->setFocus();
     }
-
     kx::IpAddressEdit* ip = nullptr;
 };
 
 TEST_F(IpAddress, TypingFillsTheFieldsTheWayUsersExpect)
 {
-    struct Case
-    {
-        const char* keys;
-        const char* text;
-        int filled;
-    } const cases[] = {
+    struct Case { const char* keys; const char* text; int filled; };
+    const Case cases[] = {
         {"192.168.0.1", "192.168.0.1", 4},
         {"1921680.1", "192.168.0.1", 4},  // a third digit moves on by itself
         {"10..5", "10.5.0.0", 2},         // "." in an empty field stays put
         {"300", "30.0.0.0", 1},           // 300 is never taken
-        {"1.2.3", "1.2.3.0", 3},
         {"a-b c", "0.0.0.0", 0},
         {"255.255.255.255.7", "255.255.255.255", 4},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.keys);
         ip->clear();
         ip->setFocus();
         TypeIntoFocus(QString::fromLatin1(c.keys));
-        EXPECT_EQ(ip->text(), QLatin1String(c.text));
-        EXPECT_EQ(ip->filledFieldCount(), c.filled);
+        EXPECT_EQ(ip->text(), QLatin1String(c.text)) << c.keys;
+        EXPECT_EQ(ip->filledFieldCount(), c.filled) << c.keys;
     }
-}
 
-TEST_F(IpAddress, BackspaceAndArrowsCrossFieldBorders)
-{
+    // Backspace at the start of a field and the arrows at its ends cross borders.
+    ip->clear();
+    ip->setFocus();
     TypeIntoFocus("1.2");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);  // deletes the 2
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);  // back to the 1
-    EXPECT_EQ(QApplication::focusWidget(), ip->fieldEdit(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     TypeIntoFocus("5");
     EXPECT_EQ(ip->text(), "15.0.0.0");
     EXPECT_EQ(ip->filledFieldCount(), 1);
-
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     EXPECT_EQ(QApplication::focusWidget(), ip->fieldEdit(1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
@@ -154,38 +125,37 @@ TEST_F(IpAddress, BackspaceAndArrowsCrossFieldBorders)
 
 TEST_F(IpAddress, TextAndNumberRoundTrip)
 {
-    QSignalSpy changed(ip, &kx::IpAddressEdit::addressChanged);
     EXPECT_TRUE(ip->setText("192.168.0.1"));
     EXPECT_EQ(ip->address(), 0xC0A80001u);
-    EXPECT_GT(changed.count(), 0);
     ip->setAddress(0x0A000102u);
     EXPECT_EQ(ip->text(), "10.0.1.2");
-    EXPECT_EQ(ip->filledFieldCount(), 4);
-
     EXPECT_FALSE(ip->setText("1.2.3"));
     EXPECT_EQ(ip->filledFieldCount(), 3);
     EXPECT_FALSE(ip->setText("256.1.x.1"));
-    EXPECT_EQ(ip->field(0), -1);
-    EXPECT_EQ(ip->field(2), -1);
     EXPECT_EQ(ip->text(), "0.1.0.1");
+    EXPECT_EQ(ip->filledFieldCount(), 2);
     ip->clear();
     EXPECT_TRUE(ip->isBlank());
-    EXPECT_EQ(ip->address(), 0u);
 }
 
-TEST_F(IpAddress, ItsLabelNamesItAndItsMnemonicReachesTheFirstField)
+TEST_F(IpAddress, ItsLabelNamesItAndItsMnemonicAndTabReachTheFields)
 {
     auto* other = new QLineEdit(&window);
-    other->setGeometry(10, 50, 100, 24);
     QLabel* label = kx::MakeBuddyLabel(QStringLiteral("Host IP:"), ip, &window);
-    label->setGeometry(220, 10, 80, 24);
+    label->move(220, 10);
+    other->move(10, 50);
     label->show();
+    other->show();
     other->setFocus();
 
     EXPECT_EQ(ip->accessibleName(), "Host IP:");
     EXPECT_EQ(ip->fieldEdit(3)->accessibleName(), "Host IP, field 4 of 4");
     QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), ip->fieldEdit(0));
+    for (int i = 1; i <= 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), i < 4 ? ip->fieldEdit(i) : other) << i;
+    }
 }
 
 } // namespace
