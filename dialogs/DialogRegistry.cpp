@@ -1,0 +1,52 @@
+#include "dialogs/DialogRegistry.h"
+
+#include <QDialog>
+
+namespace kx {
+
+void DialogRegistry::add(const QString& entryText, DialogFactory factory)
+{
+    m_factories[entryText] = std::move(factory);
+}
+
+DialogFactory DialogRegistry::find(const QString& entryText) const
+{
+    const auto it = m_factories.find(entryText);
+    return it == m_factories.end() ? DialogFactory() : it->second;
+}
+
+bool DialogRegistry::contains(const QString& entryText) const
+{
+    const auto it = m_factories.find(entryText);
+    return it != m_factories.end() && it->second;
+}
+
+QStringList DialogRegistry::entries() const
+{
+    QStringList list;
+    for (const auto& [text, factory] : m_factories)
+        if (factory)
+            list << text;
+    return list;
+}
+
+void RegisterProgramDialogs(DialogRegistry& registry)
+{
+    // One line per dialog, keyed by the exact menu entry text, e.g.
+    //   registry.add(QStringLiteral("Trunk Configuration..."),
+    //                [](QWidget* parent) -> QDialog* { return new CTrunkConfigDlg(parent); });
+    // "SNMP Trap Configuration" has no dialog: its entry stays disabled.
+    (void)registry;
+}
+
+const DialogRegistry& ProgramDialogs()
+{
+    static const DialogRegistry registry = [] {
+        DialogRegistry r;
+        RegisterProgramDialogs(r);
+        return r;
+    }();
+    return registry;
+}
+
+} // namespace kx
