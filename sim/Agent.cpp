@@ -5,6 +5,7 @@
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/agent/agent_callbacks.h>
 #include <net-snmp/library/large_fd_set.h>
+#include <net-snmp/library/lcd_time.h>
 #include <net-snmp/library/vacm.h>
 
 #include <arpa/inet.h>
@@ -228,6 +229,12 @@ int SendHook(netsnmp_transport* t, const void* buf, int size, void** opaque, int
     if (reply.duplicateMs > 0)
         SendLater(t, buf, size, opaque, olen, reply.duplicateMs);
     return rc;
+}
+
+char* FakeAddress(netsnmp_transport*, const void*, int)
+{
+    // The agent's access logging formats (and checks) every sender.
+    return ::strdup("UDP: [127.0.0.1]:50000->[127.0.0.1]:161");
 }
 
 int FakeClose(netsnmp_transport* t)
@@ -601,9 +608,11 @@ std::string Agent::init(const AgentOptions& options)
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_CONNECTION_WARNINGS, 1);
     netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, m_persistentDir.c_str());
+    // Warnings and errors to standard error; with --quiet nothing at all (with
+    // no handler the library falls back to standard error).
     snmp_disable_log();
-    if (!options.quiet)
-        netsnmp_register_loghandler(NETSNMP_LOGHANDLER_STDERR, LOG_WARNING);
+    netsnmp_register_loghandler(options.quiet ? NETSNMP_LOGHANDLER_NONE : NETSNMP_LOGHANDLER_STDERR,
+                                options.quiet ? LOG_DEBUG : LOG_WARNING);
 
     // Without this the agent also listens for SMUX peers on TCP 0.0.0.0:199.
     static char noSmux[] = "-smux";
@@ -650,6 +659,11 @@ std::string Agent::init(const AgentOptions& options)
         char buf[32];
         std::snprintf(buf, sizeof buf, "%lu", snmpv3_local_snmpEngineBoots());
         engineBoots_conf("engineBoots", buf);
+        // USM answers time-synchronisation probes from its cache of engine
+        // times: the local engine's entry has to learn the new count too.
+        u_char id[32];
+        const size_t len = snmpv3_get_engineID(id, sizeof id);
+        set_enginetime(id, len, snmpv3_local_snmpEngineBoots(), snmpv3_local_snmpEngineTime(), TRUE);
     };
     snmp_alarm_register(1, SA_REPEAT, Tick, nullptr);
     m_started = true;
@@ -715,6 +729,7 @@ std::string Agent::startDetached(const AgentOptions& options)
     t->f_recv = RecvHook;
     t->f_send = SendHook;
     t->f_close = FakeClose;
+    t->f_fmtaddr = FakeAddress;
     g.transport = t;
     if (netsnmp_register_agent_nsap(t) <= 0)
         return "cannot register the fake transport";

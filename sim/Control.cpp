@@ -33,6 +33,7 @@ const char* const kHelp[] = {
     "fault add SUBTREE error STATUS|drop|delay MS|duplicate MS [count=N]",
     "fault list | fault clear [SUBTREE]",
     "unreachable SECONDS                    answers nothing for a while (0 ends it)",
+    "status                                 engine boots, reboot, transfer",
     "save | reboot | reset | stop",
 };
 
@@ -227,6 +228,13 @@ CommandResult Commands::run(const std::string& line)
         if (!s)
             return usage("unreachable SECONDS");
         m_agent.setUnreachable(static_cast<double>(*s));
+    } else if (verb == "status") {
+        r.lines.push_back("boots " + std::to_string(m_agent.engineBoots()));
+        r.lines.push_back(std::string("rebooting ") + (m_device.rebooting() ? "yes" : "no"));
+        r.lines.push_back("uptime " + std::to_string(static_cast<long>(m_device.now() - m_device.bootTime)));
+        r.lines.push_back("unreachable " + std::to_string(m_agent.unreachableFor()));
+        r.lines.push_back(std::string("transfer ") + TransferModeName(m_device.transferMode) +
+                          (m_device.transfer.running ? " running" : " idle"));
     } else if (verb == "save") {
         r.error = m_device.saveConfiguration();
     } else if (verb == "reboot") {

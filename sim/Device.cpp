@@ -363,8 +363,11 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
                 return fail(Err::WrongValue, i);
             const bool exists = t.exists;
             if (!exists) {
-                if (s == 1 || s == 2)
+                // v1 managers learn that an activated row does not exist.
+                if (s == 1)
                     return fail(version == 1 ? Err::NoSuchName : Err::InconsistentValue, i);
+                if (s == 2)
+                    return fail(Err::InconsistentValue, i);
                 if (s == 4 || s == 5) {
                     if (!createdSoFar.insert({t.table, t.instance}).second)
                         return fail(Err::InconsistentValue, i);

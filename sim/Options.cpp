@@ -28,7 +28,7 @@ const char* UsageText()
            "                              the bound address is the first line of standard output)\n"
            "  --allow-remote              allow addresses outside 127.0.0.0/8 and ::1\n"
            "  --model NAME                device model (default \"KX-A1 R2\")\n"
-           "  --ports N                   port count (default 8)\n"
+           "  --ports N                   port count, 4..64 (default 8)\n"
            "  --read-community S          (default qolvat)\n"
            "  --write-community S         (default merudos)\n"
            "  --user NAME:LEVEL:AUTH:AUTHPASS:PRIV:PRIVPASS   SNMPv3 user (repeatable)\n"
@@ -75,8 +75,8 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
         } else if (a == "--ports") {
             char* end = nullptr;
             const long n = std::strtol(v.c_str(), &end, 10);
-            if (*end || n < 1 || n > 64)
-                return "--ports must be 1..64";
+            if (*end || n < 4 || n > 64)
+                return "--ports must be 4..64";
             o.device.ports = static_cast<int>(n);
         } else if (a == "--read-community") {
             o.agent.readCommunity = o.device.readCommunity = v;

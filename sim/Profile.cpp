@@ -141,6 +141,8 @@ private:
             // Validate now against a scratch world so errors carry a line number.
             World scratch(m_ctx.ports);
             std::string err = scratch.apply(rest);
+            if (err.rfind("no port ", 0) == 0)
+                return {}; // about a port this device does not have
             if (!err.empty())
                 return err;
             (m_scenario ? m_scenario->world : m_out.world).push_back(std::move(rest));

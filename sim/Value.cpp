@@ -141,9 +141,11 @@ Notation NaturalNotation(const Value& v)
     case Type::ObjectId: return Notation::ObjectId;
     case Type::Null: return Notation::Null;
     case Type::OctetString: {
-        // Printable ASCII reads best as text; anything else as octets.
+        // Text reads best as text (escaped where needed); anything else as octets.
+        if (!Utf8Length(v.bytes))
+            return Notation::Hex;
         for (unsigned char c : v.bytes)
-            if (c < 0x20 || c > 0x7e)
+            if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f)
                 return Notation::Hex;
         return Notation::Text;
     }
@@ -344,7 +346,13 @@ std::optional<Value> ParseValue(std::string_view text, Notation n, std::size_t p
         }
         if (text == "NONE")
             return Value::Octets(std::string(portListLen, '\0'));
-        [[fallthrough]];
+        // Short literals ("C0000000") grow to the device's PortList length.
+        if (auto s = ParseHexOctets(text)) {
+            if (s->size() < portListLen)
+                s->resize(portListLen, '\0');
+            return Value::Octets(*s);
+        }
+        return std::nullopt;
     case Notation::Hex:
         if (auto s = ParseHexOctets(text))
             return Value::Octets(*s);

@@ -145,6 +145,12 @@ std::string World::apply(const std::vector<std::string>& w)
         return "empty command";
     const std::string& verb = w[0];
     auto port = [&](std::size_t i) { return i < w.size() ? Int(w[i], 1, m_ports) : std::nullopt; };
+    // A port number the device does not have (a profile written for more ports).
+    for (std::size_t i : {std::size_t(1), std::size_t(3)})
+        if (((i == 1 && (verb == "cable" || verb == "pd" || verb == "neighbour")) ||
+             (i == 3 && (verb == "fdb" || verb == "host"))) &&
+            i < w.size() && Int(w[i], 1, 1000000) && !Int(w[i], 0, m_ports))
+            return "no port " + w[i];
 
     if (verb == "cable") {
         auto p = port(1);

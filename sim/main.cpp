@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     kxsim::Options options;
     std::string err = kxsim::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options);
     if (!err.empty()) {
-        std::cerr << "kxsim: " << err << "\n" << kxsim::UsageText();
+        std::cerr << "kxsim: " << err << " (see kxsim --help)\n";
         return 2;
     }
     if (options.help) {

@@ -73,7 +73,8 @@ void AddTransferRules(Rules& rules)
         rules.on(kKinds[kind].operation, Rule{
             .state = [](Tx& tx, const Write&) {
                 // One transfer at a time.
-                return tx.device.transfer.running ? Err::InconsistentValue : Err::NoError;
+                const bool both = tx.wrote(kKinds[1].operation) && tx.wrote(kKinds[2].operation);
+                return tx.device.transfer.running || both ? Err::InconsistentValue : Err::NoError;
             },
             .effect = [kind](Tx& tx, const Write& w) {
                 Device* d = &tx.device;

@@ -155,7 +155,7 @@ table LLDP.1.4.1.1 index=int.int.int persist=none
 column 4 i R 4
 column 5 x R ""
 column 6 i R 5
-column 7 x R ""
+column 7 s R ""
 column 8 s R ""
 column 9 s R ""
 column 10 s R ""

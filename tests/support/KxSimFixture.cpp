@@ -1,0 +1,132 @@
+#include "tests/support/KxSimFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <sstream>
+
+namespace kxtest {
+
+KxSimFixture::KxSimFixture() : KxSimFixture(Options{}) {}
+
+KxSimFixture::KxSimFixture(std::vector<std::string> extraArgs) : KxSimFixture(Options{std::move(extraArgs)}) {}
+
+KxSimFixture::KxSimFixture(Options options) : m_options(std::move(options)) {}
+
+KxSimFixture::~KxSimFixture()
+{
+    stop();
+}
+
+bool KxSimFixture::start()
+{
+    if (running())
+        return true;
+    std::vector<std::string> argv = {BinDir() + "/kxsim", "--listen", "127.0.0.1:0", "--control", controlPath(),
+                                     "--quiet"};
+    if (m_options.timeScale != 1) {
+        std::ostringstream scale;
+        scale << m_options.timeScale;
+        argv.insert(argv.end(), {"--time-scale", scale.str()});
+    }
+    if (m_options.stateFile)
+        argv.insert(argv.end(), {"--state", stateFile()});
+    if (m_options.testUsers)
+        for (const auto& u : users())
+            argv.insert(argv.end(), {"--user", u.name + ":" + u.level + ":" + u.auth + ":" + u.authPass + ":" +
+                                                   u.priv + ":" + u.privPass});
+    argv.insert(argv.end(), m_options.args.begin(), m_options.args.end());
+    if (!m_process.start(argv))
+        return false;
+    // The first line is the bound address; the agent answers from then on.
+    std::string line;
+    if (!m_process.readLine(line, std::chrono::seconds(10))) {
+        m_process.stop(SIGKILL);
+        return false;
+    }
+    const auto colon = line.rfind(':');
+    m_port = colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
+    if (m_port <= 0) {
+        m_process.stop(SIGKILL);
+        return false;
+    }
+    return WaitFor([this] { return kxsim::ControlClient(controlPath()).send("ping", 500).ok; },
+                   std::chrono::seconds(5));
+}
+
+void KxSimFixture::stop()
+{
+    if (m_process.running())
+        m_process.stop(SIGTERM, std::chrono::seconds(5));
+}
+
+bool KxSimFixture::restart()
+{
+    stop();
+    return start();
+}
+
+kxsim::ControlReply KxSimFixture::tryControl(const std::string& command)
+{
+    return kxsim::ControlClient(controlPath()).send(command);
+}
+
+std::string KxSimFixture::control(const std::string& command)
+{
+    const kxsim::ControlReply reply = tryControl(command);
+    EXPECT_TRUE(reply.ok) << "kxsim refused \"" << command << "\": " << reply.error;
+    std::string out;
+    for (const auto& l : reply.lines) {
+        if (!out.empty())
+            out += '\n';
+        out += l;
+    }
+    return out;
+}
+
+std::vector<kxsim::LoggedRequest> KxSimFixture::requestLog()
+{
+    std::vector<kxsim::LoggedRequest> out;
+    const kxsim::ControlReply reply = tryControl("log");
+    EXPECT_TRUE(reply.ok) << reply.error;
+    for (const auto& l : reply.lines) {
+        auto r = kxsim::ParseLogLine(l);
+        EXPECT_TRUE(r.has_value()) << "unreadable log line: " << l;
+        if (r)
+            out.push_back(std::move(*r));
+    }
+    return out;
+}
+
+void KxSimFixture::clearLog()
+{
+    control("log clear");
+}
+
+std::vector<kxsim::ObjectText> KxSimFixture::dump(const std::string& subtree)
+{
+    std::vector<kxsim::ObjectText> out;
+    const kxsim::ControlReply reply = tryControl(subtree.empty() ? "dump" : "dump " + subtree);
+    EXPECT_TRUE(reply.ok) << reply.error;
+    for (const auto& l : reply.lines) {
+        auto o = kxsim::ParseDumpLine(l);
+        EXPECT_TRUE(o.has_value()) << "unreadable dump line: " << l;
+        if (o)
+            out.push_back(std::move(*o));
+    }
+    return out;
+}
+
+std::optional<std::string> KxSimFixture::value(const std::string& oid)
+{
+    const kxsim::ControlReply reply = tryControl("get " + oid);
+    if (!reply.ok || reply.lines.empty())
+        return std::nullopt;
+    auto o = kxsim::ParseDumpLine(reply.lines.front());
+    if (!o)
+        return std::nullopt;
+    return o->value;
+}
+
+} // namespace kxtest
