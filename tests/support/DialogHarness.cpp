@@ -1,0 +1,175 @@
+#include "tests/support/DialogHarness.h"
+
+#include "dialogs/common/ConfigDialog.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kxtest {
+
+namespace {
+
+QString Plain(QString text)
+{
+    text.remove(QLatin1Char('&'));
+    return text.trimmed();
+}
+
+} // namespace
+
+DialogHarness::DialogHarness() : DialogHarness(Options()) {}
+
+DialogHarness::DialogHarness(Options options)
+    : m_options(std::move(options)),
+      m_sim(std::make_unique<KxSimFixture>(m_options.sim)),
+      m_previousSettings(GetSessionSettings()),
+      m_previousDevice(GetDeviceInfo())
+{
+    EXPECT_TRUE(m_sim->start()) << "kxsim did not start";
+    m_scopedPrompter = std::make_unique<kx::ScopedPrompter>(&m_prompter);
+    install();
+}
+
+DialogHarness::~DialogHarness()
+{
+    m_scopedPrompter.reset();
+    InstallSessionSettings(m_previousSettings);
+    InstallDeviceInfo(m_previousDevice);
+}
+
+SessionSettings DialogHarness::settings() const
+{
+    SessionSettings s;
+    s.LeadToken = "kxtest";
+    s.DeviceAddress = m_sim->address();
+    s.SnmpPort = std::to_string(m_sim->port());
+    s.SessionTimeout = std::to_string(m_options.sessionTimeoutMs);
+    if (!m_options.v3User.empty()) {
+        const SnmpdUser& u = KxSimFixture::user(m_options.v3User);
+        s.SnmpVersion = "3";
+        s.SecurityName = u.name;
+        s.SecurityLevel = u.level == "authPriv" ? "3" : u.level == "authNoPriv" ? "2" : "1";
+        static const char* const auths[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
+        for (int i = 0; i < 6; ++i)
+            if (u.auth == auths[i])
+                s.AuthProtocol = std::to_string(i + 2);
+        s.AuthPassword = u.authPass;
+        s.PrivProtocol = u.priv == "DES" ? "2" : u.priv == "AES" ? "4" : "1";
+        s.PrivPassword = u.privPass;
+    }
+    return s;
+}
+
+void DialogHarness::install()
+{
+    InstallSessionSettings(settings());
+    DeviceInfo info;
+    info.DeviceName = m_options.deviceName;
+    info.DevicePortNum = m_options.portCount;
+    info.XMLName = QStringLiteral("KXA1R2.xml");
+    InstallDeviceInfo(info);
+}
+
+void DialogHarness::useVersion3(const std::string& user)
+{
+    m_options.v3User = user;
+    install();
+}
+
+void DialogHarness::useDevice(const QString& name, int portCount)
+{
+    m_options.deviceName = name;
+    m_options.portCount = portCount;
+    install();
+}
+
+bool DialogHarness::waitFirstRead(kx::ConfigDialog& dialog, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return dialog.firstReadDone(); }, timeoutMs);
+}
+
+bool DialogHarness::waitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+QWidget* DialogHarness::find(QWidget* root, const QString& name)
+{
+    if (!root)
+        return nullptr;
+    const QString plain = Plain(name);
+    const auto widgets = root->findChildren<QWidget*>();
+    for (QWidget* w : widgets)
+        if (w->objectName() == name)
+            return w;
+    for (QWidget* w : widgets)
+        if (Plain(w->accessibleName()) == plain || Plain(w->objectName()) == plain)
+            return w;
+    for (QWidget* w : widgets)
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && Plain(b->text()) == plain)
+            return w;
+    return nullptr;
+}
+
+void DialogHarness::click(QWidget* root, const QString& name)
+{
+    auto* button = find<QAbstractButton>(root, name);
+    ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
+    ASSERT_TRUE(button->isEnabled()) << "button disabled: " << name.toStdString();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void DialogHarness::type(QWidget* root, const QString& name, const QString& text)
+{
+    auto* edit = find<QLineEdit>(root, name);
+    ASSERT_NE(edit, nullptr) << "no edit " << name.toStdString();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void DialogHarness::choose(QWidget* root, const QString& name, const QString& text)
+{
+    auto* combo = find<QComboBox>(root, name);
+    ASSERT_NE(combo, nullptr) << "no combo box " << name.toStdString();
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << "no entry " << text.toStdString();
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void DialogHarness::watchModal(std::function<bool(QWidget*)> action, int timeoutMs)
+{
+    auto* timer = new QTimer;
+    auto deadline = std::make_shared<QElapsedTimer>();
+    deadline->start();
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, deadline, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const auto tops = QApplication::topLevelWidgets();
+        QList<QWidget*> candidates;
+        if (modal)
+            candidates << modal;
+        candidates += tops;
+        for (QWidget* w : candidates) {
+            if (w->isVisible() && action(w)) {
+                timer->stop();
+                timer->deleteLater();
+                return;
+            }
+        }
+        if (deadline->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            ADD_FAILURE() << "the expected dialog did not open";
+        }
+    });
+    timer->start(20);
+}
+
+} // namespace kxtest
