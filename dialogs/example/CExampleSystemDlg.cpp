@@ -53,6 +53,8 @@ CExampleSystemDlg::CExampleSystemDlg(QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(&m_interfaces, &kx::TableWalker::rowArrived, this, &CExampleSystemDlg::OnInterfaceRow);
 
+    resize(380, 380);
+
     // The first read is the dialog's load: Apply waits for it.
     firstRead()->track(&m_interfaces);
     gateOnLoads(firstRead(), {m_apply});
