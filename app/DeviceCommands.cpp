@@ -80,6 +80,8 @@ QUrl DeviceWebUrl(const QString& address)
     QUrl url;
     url.setScheme(QStringLiteral("http"));
     url.setHost(address, QUrl::StrictMode);
+    if (url.host().isEmpty())
+        return QUrl(); // not a host name or address: nothing to open
     url.setPath(QStringLiteral("/"));
     return url;
 }

@@ -44,7 +44,7 @@ std::optional<ProcessCommand> TelnetCommand(const QString& address,
                                             const std::function<QString(const QString&)>& findExecutable);
 
 // The address as the browser opens it: "http://<address>/"; about:blank
-// without an address.
+// without an address; an invalid URL when the address is no host.
 QUrl DeviceWebUrl(const QString& address);
 
 } // namespace kx

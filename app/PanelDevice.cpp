@@ -235,9 +235,11 @@ void PanelDevice::finishWalk(PanelStatusSnapshot::Kind kind)
     snapshot.powMax = m_BIsPowMax.load();
     snapshot.agentAnswered = m_agentAnswered.load();
     snapshot.fanStatus = m_fanStatus.load();
+    // The walk is over before anyone hears of it, so that whoever reacts to the
+    // snapshot may start the next one.
+    endWalkWithoutSnapshot();
     if (m_sink)
         m_sink(std::move(snapshot));
-    endWalkWithoutSnapshot();
 }
 
 void PanelDevice::endWalkWithoutSnapshot()
