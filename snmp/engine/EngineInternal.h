@@ -44,6 +44,9 @@ struct Job
     std::string host;
     int port = 161;
     int timeoutMs = 3000;
+    // The engine's key of the net-snmp session for this agent and these
+    // credentials; cached on the request object, filled by the engine when empty.
+    std::string sessionKey;
 
     std::atomic<int> state{Waiting};
     int status = SnmpResult::Failed;
@@ -63,6 +66,8 @@ bool ParseSigned(std::string_view text, long long min, long long max, long long&
 bool ParseIpv4(std::string_view text);
 // "host", "host:port" or "[v6]:port"; the port defaults to DefaultAgentPort().
 bool SplitAgent(const std::string& agent, std::string& host, int& port);
+// The key of the engine's net-snmp session for a job's agent and credentials.
+std::string SessionKey(const Job& job);
 
 // Hands a job to the engine thread. False when the engine cannot take it (the
 // job is then completed with -1 by the caller's path).
@@ -89,6 +94,10 @@ struct CSnmp::State
     std::string community;
     kx::snmpengine::V3Params v3;
     std::vector<std::weak_ptr<kx::snmpengine::Job>> inflight;
+    // The session key of the last send and the agent it was for; cleared when a
+    // credential changes.
+    std::string sessionKey;
+    std::string sessionKeyAgent;
 };
 
 std::unique_ptr<CSnmp> MakeSnmpResponse(int version);

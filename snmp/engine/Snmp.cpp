@@ -123,6 +123,19 @@ bool SplitAgent(const std::string& agent, std::string& host, int& port)
     return !host.empty();
 }
 
+std::string SessionKey(const Job& job)
+{
+    std::string key = std::to_string(job.version) + '\x1f' + job.host + '\x1f' +
+                      std::to_string(job.port);
+    if (job.version == 3) {
+        const V3Params& v = job.v3;
+        key += '\x1f' + v.userName + '\x1f' + std::to_string(v.msgFlags) + '\x1f' +
+               std::to_string(v.authArith) + '\x1f' + v.authPassword + '\x1f' +
+               std::to_string(v.privArith) + '\x1f' + v.privPassword + '\x1f' +
+               std::to_string(v.msgMaxSize) + '\x1f' + std::to_string(v.securityModel);
+    }
+    return key;
+}
 } // namespace kx::snmpengine
 
 namespace {
@@ -335,6 +348,11 @@ std::shared_ptr<Job> MakeJob(CSnmp::State& s, const std::string& agent, int time
     job->async = async;
     if (!kx::snmpengine::SplitAgent(agent, job->host, job->port))
         job->host.clear();
+    if (s.sessionKey.empty() || s.sessionKeyAgent != agent) {
+        s.sessionKey = kx::snmpengine::SessionKey(*job);
+        s.sessionKeyAgent = agent;
+    }
+    job->sessionKey = s.sessionKey;
     // Forget finished sends so the list stays short on long walks.
     std::erase_if(s.inflight, [](const std::weak_ptr<Job>& w) { return w.expired(); });
     s.inflight.push_back(job);
@@ -412,6 +430,7 @@ int CSnmpV1::setCommunity(const std::string& community)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->community = community;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -421,6 +440,7 @@ int CSnmpV2c::setCommunity(const std::string& community)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->community = community;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -432,6 +452,7 @@ int CSnmpV3::setMsgMaxSize(int size)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.msgMaxSize = size;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -439,6 +460,7 @@ int CSnmpV3::setMsgSecurityModel(int model)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->v3.securityModel = model;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -446,6 +468,7 @@ int CSnmpV3::setUserName(const std::string& name)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->v3.userName = name;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -456,6 +479,7 @@ int CSnmpV3::setMsgFlags(int flags)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.msgFlags = flags;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -465,6 +489,7 @@ int CSnmpV3::setAuthArith(int algorithm)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.authArith = algorithm;
+    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -483,6 +508,7 @@ int CSnmpV3::setPriArith(int algorithm)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.privArith = algorithm;
+    m_state->sessionKey.clear();
     return 0;
 }
 

@@ -215,6 +215,9 @@ public:
     // inside that column.
     int getSuffix(int index, const CSnmp* response, std::string& suffix) const;
 
+    // For the table's own evaluation of an answer.
+    static const CSnmp::State* StateOf(const CSnmp& response) { return response.m_state.get(); }
+
 private:
     CSnmp* m_request;
 };

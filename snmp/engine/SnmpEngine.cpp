@@ -20,6 +20,7 @@
 #include <net-snmp/library/large_fd_set.h>
 
 #include <cerrno>
+#include <charconv>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -36,45 +37,41 @@ namespace kx::snmpengine {
 
 namespace {
 
-bool ParseOidText(const std::string& text, std::vector<oid>& out)
+// Numeric dotted text into `out` (room for MAX_OID_LEN); the count, or 0 when malformed.
+std::size_t ParseOidText(const std::string& text, oid* out)
 {
-    out.clear();
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        const std::size_t dot = text.find('.', pos);
-        const std::size_t end = dot == std::string::npos ? text.size() : dot;
-        if (end == pos)
-            return false;
-        unsigned long long v = 0;
-        for (std::size_t i = pos; i < end; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return false;
-            v = v * 10 + static_cast<unsigned>(text[i] - '0');
-            if (v > 0xffffffffULL)
-                return false;
+    std::size_t count = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        if (count == MAX_OID_LEN)
+            return 0;
+        unsigned long v = 0;
+        auto [next, ec] = std::from_chars(p, end, v);
+        if (ec != std::errc() || next == p || v > 0xffffffffUL)
+            return 0;
+        out[count++] = static_cast<oid>(v);
+        p = next;
+        if (p < end) {
+            if (*p != '.' || p + 1 == end)
+                return 0;
+            ++p;
         }
-        out.push_back(static_cast<oid>(v));
-        if (out.size() > MAX_OID_LEN)
-            return false;
-        if (dot == std::string::npos)
-            break;
-        pos = dot + 1;
     }
-    return out.size() >= 2;
+    return count >= 2 ? count : 0;
 }
 
 std::string OidToText(const oid* name, std::size_t length)
 {
-    std::string text;
-    text.reserve(length * 4);
-    char buf[16];
-    for (std::size_t i = 0; i < length; ++i) {
+    char buf[MAX_OID_LEN * 11];
+    char* p = buf;
+    char* const end = buf + sizeof buf;
+    for (std::size_t i = 0; i < length && i < MAX_OID_LEN; ++i) {
         if (i)
-            text.push_back('.');
-        const int n = std::snprintf(buf, sizeof buf, "%lu", static_cast<unsigned long>(name[i]));
-        text.append(buf, static_cast<std::size_t>(n));
+            *p++ = '.';
+        p = std::to_chars(p, end, static_cast<unsigned long>(name[i])).ptr;
     }
-    return text;
+    return std::string(buf, static_cast<std::size_t>(p - buf));
 }
 
 SnmpBinding ToBinding(const netsnmp_variable_list* v)
@@ -150,9 +147,17 @@ SnmpBinding ToBinding(const netsnmp_variable_list* v)
 
 bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
 {
-    std::vector<oid> name;
-    if (!ParseOidText(b.oid, name))
+    oid nameBuffer[MAX_OID_LEN];
+    const std::size_t nameLength = ParseOidText(b.oid, nameBuffer);
+    if (!nameLength)
         return false;
+    struct
+    {
+        const oid* data() const { return buffer; }
+        std::size_t size() const { return length; }
+        const oid* buffer;
+        std::size_t length;
+    } name{nameBuffer, nameLength};
     switch (b.type) {
     case SnmpType::Null:
         return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
@@ -184,11 +189,12 @@ bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
                nullptr;
     }
     case SnmpType::ObjectId: {
-        std::vector<oid> value;
-        if (!ParseOidText(b.value, value))
+        oid value[MAX_OID_LEN];
+        const std::size_t valueLength = ParseOidText(b.value, value);
+        if (!valueLength)
             return false;
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OBJECT_ID, value.data(),
-                                     value.size() * sizeof(oid)) != nullptr;
+        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OBJECT_ID, value,
+                                     valueLength * sizeof(oid)) != nullptr;
     }
     default:
         return false;
@@ -219,20 +225,6 @@ AuthProtocol AuthProtocolFor(int algorithm)
     default:
         return {nullptr, 0};
     }
-}
-
-std::string SessionKey(const Job& job)
-{
-    std::string key = std::to_string(job.version) + '\x1f' + job.host + '\x1f' +
-                      std::to_string(job.port);
-    if (job.version == 3) {
-        const V3Params& v = job.v3;
-        key += '\x1f' + v.userName + '\x1f' + std::to_string(v.msgFlags) + '\x1f' +
-               std::to_string(v.authArith) + '\x1f' + v.authPassword + '\x1f' +
-               std::to_string(v.privArith) + '\x1f' + v.privPassword + '\x1f' +
-               std::to_string(v.msgMaxSize) + '\x1f' + std::to_string(v.securityModel);
-    }
-    return key;
 }
 
 class Engine
@@ -435,9 +427,11 @@ private:
         }
     }
 
-    void* openSession(const Job& job)
+    void* openSession(Job& job)
     {
-        const std::string key = SessionKey(job);
+        if (job.sessionKey.empty())
+            job.sessionKey = SessionKey(job);
+        const std::string& key = job.sessionKey;
         auto it = m_sessions.find(key);
         if (it != m_sessions.end())
             return it->second.handle;

@@ -11,6 +11,8 @@ bool InsideColumn(const std::string& oid, const std::string& column)
            oid[column.size()] == '.';
 }
 
+const CSnmp::State* ResponseState(const CSnmp& response);
+
 struct Snapshot
 {
     int pduType = SnmpPdu::Get;
@@ -33,26 +35,41 @@ int Evaluate(CSnmp::State& request, const Snapshot& snap, const CSnmp* response,
     if (snap.pduType != SnmpPdu::GetNext)
         return SnmpResult::Ok;
 
-    int errorStatus = 0;
-    int errorIndex = 0;
-    response->getErrorInfo(errorStatus, errorIndex);
-    if (errorStatus == kNoSuchName && response->getVersion() == 1)
-        return SnmpResult::EndOfTable;
-    if (errorStatus != 0)
-        return SnmpResult::Failed;
-
-    const std::vector<SnmpBinding> answered = response->getBindings();
-    if (answered.empty() || snap.columns.empty())
-        return SnmpResult::Failed;
-    if (answered[0].type == SnmpType::EndOfMibView || !InsideColumn(answered[0].oid, snap.columns[0]))
-        return SnmpResult::EndOfTable;
+    // A response is complete and no longer changes: read it in place.
+    const CSnmp::State& answer = *ResponseState(*response);
+    std::vector<std::string> oids;
+    {
+        std::lock_guard lock(answer.mutex);
+        if (answer.errorStatus == kNoSuchName && answer.version == 1)
+            return SnmpResult::EndOfTable;
+        if (answer.errorStatus != 0)
+            return SnmpResult::Failed;
+        const std::vector<SnmpBinding>& answered = answer.bindings;
+        if (answered.empty() || snap.columns.empty())
+            return SnmpResult::Failed;
+        if (answered[0].type == SnmpType::EndOfMibView ||
+            !InsideColumn(answered[0].oid, snap.columns[0]))
+            return SnmpResult::EndOfTable;
+        oids.reserve(answered.size());
+        for (const SnmpBinding& b : answered)
+            oids.push_back(b.oid);
+    }
 
     std::lock_guard lock(request.mutex);
-    if (request.generation == snap.generation && request.bindings.size() == answered.size()) {
-        for (std::size_t i = 0; i < answered.size(); ++i)
-            request.bindings[i].oid = answered[i].oid;
+    if (request.generation == snap.generation && request.bindings.size() == oids.size()) {
+        for (std::size_t i = 0; i < oids.size(); ++i)
+            request.bindings[i].oid = std::move(oids[i]);
     }
     return SnmpResult::Ok;
+}
+
+} // namespace
+
+namespace {
+
+const CSnmp::State* ResponseState(const CSnmp& response)
+{
+    return CSnmpTable::StateOf(response);
 }
 
 } // namespace
