@@ -101,8 +101,11 @@ Value FromVarbind(const netsnmp_variable_list* vb)
         return Value::Ip(ip);
     }
     case ASN_OCTET_STR:
+        if (!vb->val.string || vb->val_len == 0)
+            return Value::Octets({});
         return Value::Octets(std::string(reinterpret_cast<const char*>(vb->val.string), vb->val_len));
-    case ASN_OBJECT_ID: return Value::ObjectId(ToOid(vb->val.objid, vb->val_len / sizeof(oid)));
+    case ASN_OBJECT_ID:
+        return Value::ObjectId(vb->val.objid ? ToOid(vb->val.objid, vb->val_len / sizeof(oid)) : Oid{});
     default: return Value::Null(); // NULL, Opaque, Counter64...: no object here takes them
     }
 }
@@ -272,7 +275,7 @@ int AccessHook(int, int, void* serverarg, void*)
     rec.version = g.version == 1 ? "1" : g.version == 2 ? "2c" : "3";
     if (g.version == 3)
         rec.name = pdu->securityName ? std::string(pdu->securityName, pdu->securityNameLen) : std::string();
-    else
+    else if (pdu->community)
         rec.name.assign(reinterpret_cast<const char*>(pdu->community), pdu->community_len);
     std::vector<Oid> oids;
     for (netsnmp_variable_list* vb = pdu->variables; vb; vb = vb->next_variable) {

@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/wait.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -195,6 +196,39 @@ TEST(ControlStartTest, ScenariosFromTheCommandLineAndRefusedOptions)
         const int status = p.stop(SIGTERM);
         EXPECT_NE(WEXITSTATUS(status), 0) << bad[0];
     }
+}
+
+TEST(ControlStartTest, GlobalStateCanSilenceTheAgent)
+{
+    KxSimFixture sim({"--honour-global-state"});
+    ASSERT_TRUE(sim.start());
+    ASSERT_EQ(Set(sim, {Pv("25.1.0"), "i", "2"}).exitCode, 0);
+    EXPECT_EQ(Get(sim, {"1.3.6.1.2.1.1.5.0"}, V2c(), 0.3).status(), "timeout");
+    sim.control("set " + Pv("25.1.0") + " i W 1");
+    EXPECT_EQ(Get(sim, {"1.3.6.1.2.1.1.5.0"}).value(), "KX-A1R2");
+}
+
+TEST(ControlStartTest, CommandLineClient)
+{
+    KxSimFixture sim;
+    ASSERT_TRUE(sim.start());
+    auto ctl = [&](std::vector<std::string> words, std::vector<std::string>& out) {
+        std::vector<std::string> argv = {BinDir() + "/kxsim", "ctl", sim.controlPath()};
+        argv.insert(argv.end(), words.begin(), words.end());
+        ChildProcess p;
+        EXPECT_TRUE(p.start(argv));
+        std::string line;
+        while (p.readLine(line, 5s))
+            out.push_back(line);
+        return WEXITSTATUS(p.stop(SIGTERM));
+    };
+    std::vector<std::string> out;
+    EXPECT_EQ(ctl({"cable", "5", "100M"}, out), 0); // neighbours show on linked ports only
+    EXPECT_EQ(ctl({"neighbour", "5", "name=a name with blanks", "chassis=00-1B-21-00-00-55"}, out), 0);
+    EXPECT_EQ(ctl({"get", "1.0.8802.1.1.2.1.4.1.1.9.0.5.1"}, out), 0);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(kxsim::ParseDumpLine(out[0])->value, "a name with blanks");
+    EXPECT_EQ(ctl({"frobnicate"}, out), 1);
 }
 
 } // namespace
