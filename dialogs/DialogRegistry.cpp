@@ -1,5 +1,8 @@
 #include "dialogs/DialogRegistry.h"
 
+#include "dialogs/vlan/CManagementVlanDlg.h"
+#include "dialogs/vlan/CVlanConfigDlg.h"
+
 #include <QDialog>
 
 namespace kx {
@@ -37,6 +40,10 @@ void RegisterProgramDialogs(DialogRegistry& registry)
     //                [](QWidget* parent) -> QDialog* { return new CTrunkConfigDlg(parent); });
     // "SNMP Trap Configuration" has no dialog: its entry stays disabled.
     (void)registry;
+    registry.add(QStringLiteral("VLAN Configuration..."),
+                 [](QWidget* parent) -> QDialog* { return new CVlanConfigDlg(parent); });
+    registry.add(QStringLiteral("802.1Q Management VLAN"),
+                 [](QWidget* parent) -> QDialog* { return new CManagementVlanDlg(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()

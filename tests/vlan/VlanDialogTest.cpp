@@ -1,0 +1,549 @@
+// "802.1Q VLAN Configuration" and its "Add VLAN" / "Edit VLAN" dialog, driven
+// through their widgets against the simulated switch.
+
+#include "dialogs/DialogRegistry.h"
+#include "dialogs/common/GridListView.h"
+#include "dialogs/vlan/CVlanConfigDlg.h"
+#include "dialogs/vlan/CVlanEditDlg.h"
+#include "tests/vlan/VlanTestSupport.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kxtest;
+using namespace kxtest::vlan;
+
+namespace {
+
+class VlanDialog : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { harness = new DialogHarness; }
+    static void TearDownTestSuite()
+    {
+        delete harness;
+        harness = nullptr;
+    }
+    void SetUp() override
+    {
+        harness->sim().control("reset");
+        harness->prompter().clear();
+    }
+
+    static std::unique_ptr<CVlanConfigDlg> Open()
+    {
+        auto dlg = harness->open<CVlanConfigDlg>();
+        EXPECT_TRUE(DialogHarness::waitFirstRead(*dlg));
+        return dlg;
+    }
+    static kx::GridListView* List(QWidget* dlg) { return DialogHarness::find<kx::GridListView>(dlg, "VLAN List"); }
+    static int RowOf(QWidget* dlg, const QString& vid)
+    {
+        auto* list = List(dlg);
+        for (int r = 0; r < list->rowCount(); ++r)
+            if (list->cellText(r, 0) == vid)
+                return r;
+        return -1;
+    }
+    static void Select(QWidget* dlg, const QString& vid)
+    {
+        const int row = RowOf(dlg, vid);
+        ASSERT_GE(row, 0) << vid.toStdString();
+        List(dlg)->selectRow(row);
+    }
+    // Waits until the refresh that `action` started has ended.
+    template<class F>
+    static void AndWaitForRefresh(CVlanConfigDlg* dlg, F action)
+    {
+        action();
+        QTest::qWait(20);
+        EXPECT_TRUE(DialogHarness::waitUntil(
+            [&] { return DialogHarness::find<QPushButton>(dlg, "&Refresh")->isEnabled(); }));
+    }
+    // Runs `inDialog` in the add/edit dialog that `open` opens, once its OK may be pressed.
+    template<class F>
+    static void InEditDialog(QWidget* dlg, const QString& button, F inDialog)
+    {
+        DialogHarness::whenModalOpens<CVlanEditDlg>([inDialog](CVlanEditDlg* d) {
+            EXPECT_TRUE(DialogHarness::waitFirstRead(*d));
+            inDialog(d);
+            if (d->isVisible())
+                d->reject();
+        });
+        DialogHarness::click(dlg, button);
+    }
+    static void Choose(QWidget* d, int port, const char* choice)
+    {
+        DialogHarness::click(d, QStringLiteral("Port %1 %2").arg(port).arg(choice));
+    }
+
+    static DialogHarness* harness;
+};
+DialogHarness* VlanDialog::harness = nullptr;
+
+TEST_F(VlanDialog, ListsActiveVlansOnlyWithTheirPortsAndDecodedNames)
+{
+    PutVlan(harness->sim(), 10, "B\xc3\xbcro \xe2\x82\xac", "C1000000", "40000000");
+    PutVlan(harness->sim(), 20, "pending", "FF000000", "00000000", 2);
+    PutVlan(harness->sim(), 30, "", "NONE", "NONE");
+    auto dlg = Open();
+    EXPECT_EQ(dlg->windowTitle(), "802.1Q VLAN Configuration");
+    auto* list = List(dlg.get());
+    ASSERT_NE(list, nullptr);
+    const QStringList headers = {"VLAN ID", "VLAN Name", "No.of Ports", "Egress Port Member", "Untag Port Member"};
+    for (int c = 0; c < headers.size(); ++c)
+        EXPECT_EQ(list->headerItem()->text(c), headers[c]);
+    ASSERT_EQ(list->rowCount(), 3);
+    const std::vector<QStringList> rows = {
+        {"1", "default", "8", "1,2,3,4,5,6,7,8", "1,2,3,4,5,6,7,8"},
+        {"10", QString::fromUtf8("B\xc3\xbcro \xe2\x82\xac"), "3", "1,2,8", "2"},
+        {"30", "", "0", "", ""},
+    };
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(list->cellText(r, c), rows[r][c]) << r << "," << c;
+    ASSERT_EQ(dlg->entries().size(), 3u);
+    EXPECT_EQ(dlg->entries()[1].untaggedList, "2");
+
+    // Rebuilt, not appended to, on every refresh.
+    harness->sim().control("set " + Column(5, 30) + " i C 2");
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
+    EXPECT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(dlg->entries().size(), 2u);
+}
+
+TEST_F(VlanDialog, WithoutWriteAccessTheChangingButtonsStayOffAndDoubleClickDoesNothing)
+{
+    SessionSettings readOnly = GetSessionSettings();
+    readOnly.WriteEnabled = false;
+    InstallSessionSettings(readOnly);
+    auto dlg = Open();
+    for (const char* b : {"&Add", "&Edit", "&Delete", "&PVID"})
+        EXPECT_FALSE(DialogHarness::find<QPushButton>(dlg.get(), b)->isEnabled()) << b;
+    for (const char* b : {"&Apply", "&Refresh", "&Close"})
+        EXPECT_TRUE(DialogHarness::find<QPushButton>(dlg.get(), b)->isEnabled()) << b;
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
+    EXPECT_FALSE(DialogHarness::find<QPushButton>(dlg.get(), "&Add")->isEnabled());
+    auto* list = List(dlg.get());
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
+    EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row); }), 0);
+    harness->useVersion3(""); // the harness's own settings again
+}
+
+TEST_F(VlanDialog, WhileTheVlanWalkRunsPvidAndDoubleClickWaitForIt)
+{
+    PutVlan(harness->sim(), 10, "ten", "C0000000", "00000000");
+    PutVlan(harness->sim(), 20, "twenty", "30000000", "00000000");
+    auto dlg = Open();
+    auto* list = List(dlg.get());
+    auto* pvid = DialogHarness::find<QPushButton>(dlg.get(), "&PVID");
+    harness->sim().control("fault add " + P + ".7.6.1 delay 100");
+    DialogHarness::click(dlg.get(), "&Refresh");
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return list->rowCount() >= 1; }, 5000));
+    ASSERT_TRUE(list->rowCount() < 3);
+    for (const char* b : {"&Apply", "&Add", "&Edit", "&Delete", "&Refresh", "&PVID", "&Close"})
+        EXPECT_FALSE(DialogHarness::find<QPushButton>(dlg.get(), b)->isEnabled()) << b;
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
+    EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row); }, 20),
+              0);
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return pvid->isEnabled(); }, 5000));
+    EXPECT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(dlg->entries().size(), 3u);
+    harness->sim().control("fault clear");
+    // Once the walk has ended a double click is "&Edit".
+    EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row); }), 1);
+}
+
+TEST_F(VlanDialog, AddRefusesBadInputAndWritesNothing)
+{
+    harness->sim().control("scenario trunk78");
+    auto dlg = Open();
+    harness->sim().clearLog();
+    InEditDialog(dlg.get(), "&Add", [](CVlanEditDlg* d) {
+        EXPECT_EQ(d->windowTitle(), "Add VLAN");
+        EXPECT_EQ(d->geometry().size(), QSize(500, 320));
+        struct Case
+        {
+            const char* vid;
+            const char* name;
+            QString message;
+        };
+        const Case cases[] = {
+            {"1", "x", "Invalid VLAN ID, VLAN ID should be (2-4094) !"},
+            {"4095", "x", "Invalid VLAN ID, VLAN ID should be (2-4094) !"},
+            {"", "", "Invalid VLAN ID, VLAN ID should be (2-4094) !"},
+            {"20", "", "Invalid Vlan Name."},
+            {"20", "a/b", "Invalid Vlan Name."},
+        };
+        for (const Case& c : cases) {
+            harness->prompter().clear();
+            DialogHarness::type(d, "VID:", c.vid);
+            DialogHarness::type(d, "VLAN Name:", c.name);
+            DialogHarness::click(d, "OK");
+            EXPECT_EQ(harness->prompter().texts(), QStringList{c.message}) << c.vid << " " << c.name;
+            EXPECT_TRUE(d->isVisible());
+        }
+        // The fields keep what was typed, cut to their lengths.
+        DialogHarness::type(d, "VID:", "123456");
+        DialogHarness::type(d, "VLAN Name:", "abcdefghijklmnopqrstuvwxyz");
+        EXPECT_EQ(DialogHarness::find<QLineEdit>(d, "VID:")->text(), "1234");
+        EXPECT_EQ(DialogHarness::find<QLineEdit>(d, "VLAN Name:")->text(), "abcdefghijklmnopqrst");
+        // Half of aggregated link 1 (ports 7 and 8).
+        harness->prompter().clear();
+        Choose(d, 7, "Tag");
+        DialogHarness::click(d, "OK");
+        EXPECT_EQ(harness->prompter().texts(), QStringList{"Members in VLAN have to be in the same trunk !"});
+    });
+    EXPECT_TRUE(SetBindings(harness->sim()).empty());
+    PutVlan(harness->sim(), 10, "ten", "C0000000", "00000000");
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
+    harness->sim().clearLog();
+    InEditDialog(dlg.get(), "&Add", [](CVlanEditDlg* d) {
+        harness->prompter().clear();
+        DialogHarness::type(d, "VID:", "10");
+        DialogHarness::type(d, "VLAN Name:", "again");
+        DialogHarness::click(d, "OK");
+        EXPECT_EQ(harness->prompter().texts(), QStringList{"The VLAN ID has been used, please input again !"});
+    });
+    EXPECT_TRUE(SetBindings(harness->sim()).empty());
+}
+
+TEST_F(VlanDialog, AddWritesInOrderAndTheDeviceHoldsTheChoice)
+{
+    harness->sim().control("scenario asym"); // untagged ports may also be untagged elsewhere
+    auto dlg = Open();
+    harness->sim().clearLog();
+    InEditDialog(dlg.get(), "&Add", [](CVlanEditDlg* d) {
+        DialogHarness::type(d, "VID:", "30");
+        DialogHarness::type(d, "VLAN Name:", "Lab 3");
+        Choose(d, 3, "Tag");
+        Choose(d, 4, "Tag");
+        Choose(d, 5, "Untag");
+        DialogHarness::click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(SetBindings(harness->sim()),
+              (std::vector<std::string>{"7.6.1.5.30=5", "7.6.1.2.30=ff000000", "7.6.1.4.30=08000000",
+                                        "7.6.1.2.30=38000000", "7.6.1.1.30=Lab 3", "7.6.1.5.30=1"}));
+    EXPECT_EQ(PortListValue(harness->sim(), 2, 30), "38000000");
+    EXPECT_EQ(PortListValue(harness->sim(), 4, 30), "08000000");
+    EXPECT_EQ(harness->sim().value(Column(5, 30)), "1");
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return RowOf(dlg.get(), "30") >= 0; }));
+    const int row = RowOf(dlg.get(), "30");
+    EXPECT_EQ(List(dlg.get())->cellText(row, 1), "Lab 3");
+    EXPECT_EQ(List(dlg.get())->cellText(row, 3), "3,4,5");
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+TEST_F(VlanDialog, SymmetricModeRefusesUntagForAPortUntaggedElsewhere)
+{
+    auto dlg = Open(); // VLAN 1 sends every port untagged
+    InEditDialog(dlg.get(), "&Add", [](CVlanEditDlg* d) {
+        Choose(d, 2, "Untag");
+        for (const char* c : {"Tag", "Untag", "Not Member"})
+            EXPECT_FALSE(DialogHarness::find<QRadioButton>(d, QStringLiteral("Port 2 %1").arg(c))->isChecked()) << c;
+        EXPECT_EQ(d->model().choiceOf(2), VlanModel::PortChoice::NotMember);
+        Choose(d, 2, "Tag");
+        EXPECT_TRUE(DialogHarness::find<QRadioButton>(d, "Port 2 Tag")->isChecked());
+    });
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+TEST_F(VlanDialog, EditingTheDefaultVlanWritesNoRowStatusChangeAndNoAllPortsList)
+{
+    auto dlg = Open();
+    Select(dlg.get(), "1");
+    harness->sim().clearLog();
+    InEditDialog(dlg.get(), "&Edit", [](CVlanEditDlg* d) {
+        EXPECT_EQ(d->windowTitle(), "Edit VLAN");
+        auto* vid = DialogHarness::find<QLineEdit>(d, "VID:");
+        EXPECT_EQ(vid->text(), "1");
+        EXPECT_FALSE(vid->isEnabled());
+        EXPECT_EQ(DialogHarness::find<QLineEdit>(d, "VLAN Name:")->text(), "default");
+        EXPECT_TRUE(DialogHarness::find<QRadioButton>(d, "Port 8 Untag")->isChecked());
+        Choose(d, 8, "Not Member");
+        Choose(d, 7, "Tag");
+        DialogHarness::click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(SetBindings(harness->sim()), (std::vector<std::string>{"7.6.1.4.1=fc000000", "7.6.1.2.1=fe000000",
+                                                                     "7.6.1.1.1=default", "7.6.1.5.1=1"}));
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return List(dlg.get())->cellText(0, 2) == "7"; }));
+    EXPECT_EQ(List(dlg.get())->cellText(0, 4), "1,2,3,4,5,6");
+}
+
+TEST_F(VlanDialog, AnEditedVlanMustKeepAMemberWhenNoOtherHasOne)
+{
+    auto dlg = Open();
+    Select(dlg.get(), "1");
+    harness->sim().clearLog();
+    InEditDialog(dlg.get(), "&Edit", [](CVlanEditDlg* d) {
+        for (int p = 1; p <= 8; ++p)
+            Choose(d, p, "Not Member");
+        DialogHarness::click(d, "OK");
+        EXPECT_EQ(harness->prompter().texts(), QStringList{"You have to include at least one member in the vlan"});
+        EXPECT_TRUE(d->isVisible());
+    });
+    EXPECT_TRUE(SetBindings(harness->sim()).empty());
+}
+
+TEST_F(VlanDialog, ARefusedUntaggedSetNeverLeavesTheVlanActiveWithAllPorts)
+{
+    harness->sim().control("scenario asym");
+    PutVlan(harness->sim(), 10, "ten", "C0000000", "40000000");
+    auto dlg = Open();
+    const std::string refuseUntagged = "fault add " + P + ".7.6.1.4 error inconsistentValue count=1";
+
+    // Add: the new row is destroyed again, and the dialog stays open.
+    harness->sim().clearLog();
+    harness->sim().control(refuseUntagged);
+    InEditDialog(dlg.get(), "&Add", [](CVlanEditDlg* d) {
+        DialogHarness::type(d, "VID:", "30");
+        DialogHarness::type(d, "VLAN Name:", "lab");
+        Choose(d, 5, "Untag");
+        DialogHarness::click(d, "OK");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_TRUE(harness->prompter().texts().isEmpty());
+    });
+    EXPECT_FALSE(harness->sim().value(Column(5, 30)).has_value());
+    EXPECT_EQ(SetBindings(harness->sim()),
+              (std::vector<std::string>{"7.6.1.5.30=5", "7.6.1.2.30=ff000000",
+                                        "7.6.1.4.30=08000000 inconsistentValue", "7.6.1.5.30=6"}));
+
+    // Edit: the VLAN gets back its lists and is active again as it was.
+    ASSERT_TRUE(DialogHarness::waitUntil(
+        [&] { return DialogHarness::find<QPushButton>(dlg.get(), "&Edit")->isEnabled(); }));
+    Select(dlg.get(), "10");
+    harness->sim().clearLog();
+    harness->sim().control(refuseUntagged);
+    InEditDialog(dlg.get(), "&Edit", [](CVlanEditDlg* d) {
+        Choose(d, 5, "Tag");
+        Choose(d, 6, "Untag");
+        DialogHarness::click(d, "OK");
+        EXPECT_TRUE(d->isVisible());
+    });
+    EXPECT_EQ(SetBindings(harness->sim()), (std::vector<std::string>{"7.6.1.5.10=2", "7.6.1.2.10=ff000000",
+                                                                     "7.6.1.4.10=44000000 inconsistentValue",
+                                                                     "7.6.1.2.10=c0000000", "7.6.1.5.10=1"}));
+    EXPECT_EQ(PortListValue(harness->sim(), 2, 10), "c0000000");
+    EXPECT_EQ(PortListValue(harness->sim(), 4, 10), "40000000");
+    EXPECT_EQ(harness->sim().value(Column(5, 10)), "1");
+    // The list behind the dialog was refreshed: VLAN 10 as the device holds it.
+    ASSERT_TRUE(DialogHarness::waitUntil(
+        [&] { return DialogHarness::find<QPushButton>(dlg.get(), "&Edit")->isEnabled(); }));
+    EXPECT_EQ(List(dlg.get())->cellText(RowOf(dlg.get(), "10"), 3), "1,2");
+}
+
+TEST_F(VlanDialog, EditAsksFirstForTheSurveillanceVlan)
+{
+    harness->sim().control("scenario surveillance");
+    auto dlg = Open();
+    Select(dlg.get(), "200");
+    harness->prompter().answerNext(false);
+    EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { DialogHarness::click(dlg.get(), "&Edit"); }), 0);
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"It is Surveillance VLAN,please don't edit ports except it's Tagged Uplink/Downlink Port."});
+    harness->prompter().answerNext(true);
+    EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { DialogHarness::click(dlg.get(), "&Edit"); }), 1);
+}
+
+TEST_F(VlanDialog, EditAndDeleteWithoutASelectionOrWithAnEmptyList)
+{
+    auto dlg = Open();
+    List(dlg.get())->clearSelection();
+    DialogHarness::click(dlg.get(), "&Edit");
+    DialogHarness::click(dlg.get(), "&Delete");
+    auto entries = harness->prompter().entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].text, "Please select the VLAN !");
+    EXPECT_EQ(entries[0].icon, kx::PromptIcon::Information);
+    EXPECT_EQ(entries[1].text, "Please select the VLAN want to be deleted!");
+    EXPECT_EQ(entries[1].icon, kx::PromptIcon::Information);
+
+    // A walk that fails leaves the list empty.
+    harness->sim().control("fault add " + P + ".7.6.1 drop");
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
+    EXPECT_EQ(List(dlg.get())->rowCount(), 0);
+    harness->prompter().clear();
+    DialogHarness::click(dlg.get(), "&Edit");
+    DialogHarness::click(dlg.get(), "&Delete");
+    entries = harness->prompter().entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].text, "Please select the VLAN !");
+    EXPECT_EQ(entries[0].icon, kx::PromptIcon::Warning);
+    EXPECT_EQ(entries[1].text, "Please select the VLAN want to be deleted!");
+    EXPECT_EQ(entries[1].icon, kx::PromptIcon::Warning);
+}
+
+TEST_F(VlanDialog, DeleteChecksInOrderAndCancelWritesNothing)
+{
+    KxSimFixture& sim = harness->sim();
+    sim.control("scenario voice100");
+    PutVlan(sim, 10, "ten", "C0000000", "00000000");
+    PutPvid(sim, 3, 10);
+    auto dlg = Open();
+    sim.clearLog();
+    struct Case
+    {
+        const char* vid;
+        bool asymmetric;
+        QString message;
+    };
+    const Case cases[] = {
+        {"1", true, "Can't delete the default VLAN!"},
+        {"10", true, "The VID is one of The PVID, so it cannot be deleted."},
+        {"100", false, "The VLAN ID is Voice VLAN ID."},
+    };
+    auto* asymmetric = DialogHarness::find<QCheckBox>(dlg.get(), "Enable Asymmetric VLAN");
+    for (const Case& c : cases) {
+        harness->prompter().clear();
+        asymmetric->setChecked(c.asymmetric);
+        Select(dlg.get(), c.vid);
+        DialogHarness::click(dlg.get(), "&Delete");
+        EXPECT_EQ(harness->prompter().texts(), QStringList{c.message}) << c.vid;
+    }
+    // The PVID only counts while the box is ticked: then the question, and Cancel.
+    harness->prompter().clear();
+    asymmetric->setChecked(false);
+    Select(dlg.get(), "10");
+    harness->prompter().answerNext(false);
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Delete"); });
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"The VLAN 10 settings in IGMP Snooping and MAC Address Table maybe be affected, continue?"});
+    EXPECT_TRUE(SetBindings(sim).empty());
+    EXPECT_EQ(sim.value(Column(5, 10)), "1");
+
+    // OK deletes it; the device's PVID falls back to 1.
+    Select(dlg.get(), "10");
+    harness->prompter().answerNext(true);
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Delete"); });
+    EXPECT_EQ(SetBindings(sim), std::vector<std::string>{"7.6.1.5.10=6"});
+    EXPECT_FALSE(sim.value(Column(5, 10)).has_value());
+    EXPECT_EQ(RowOf(dlg.get(), "10"), -1);
+}
+
+TEST_F(VlanDialog, DeleteProtectsTheSurveillanceVlan)
+{
+    harness->sim().control("scenario surveillance");
+    auto dlg = Open();
+    Select(dlg.get(), "200");
+    DialogHarness::click(dlg.get(), "&Delete");
+    EXPECT_EQ(harness->prompter().texts(), QStringList{"The VLAN ID is Surveillance VLAN ID."});
+}
+
+TEST_F(VlanDialog, AsymmetricModeRefusalsQuestionAndTheDevicesReset)
+{
+    KxSimFixture& sim = harness->sim();
+    sim.control("scenario voice100");
+    auto dlg = Open();
+    auto* box = DialogHarness::find<QCheckBox>(dlg.get(), "Enable Asymmetric VLAN");
+    EXPECT_FALSE(box->isChecked());
+    sim.clearLog();
+    box->setChecked(true);
+    DialogHarness::click(dlg.get(), "&Apply");
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\n"
+                          "If you could disable it, please set it through the web!"});
+    EXPECT_FALSE(box->isChecked()); // read again from the device
+
+    sim.control("reset");
+    sim.control("scenario surveillance");
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
+    harness->prompter().clear();
+    box->setChecked(true);
+    DialogHarness::click(dlg.get(), "&Apply");
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric mode!"});
+    EXPECT_FALSE(box->isChecked());
+
+    sim.control("reset");
+    PutVlan(sim, 10, "ten", "C0000000", "00000000");
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
+    ASSERT_EQ(List(dlg.get())->rowCount(), 2);
+    harness->prompter().clear();
+    box->setChecked(true);
+    harness->prompter().answerNext(false);
+    DialogHarness::click(dlg.get(), "&Apply");
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"The setting of VLAN, IGMP Snooping, Management VLAN and MAC Address Table will be "
+                          "reset to default."});
+    EXPECT_TRUE(SetBindings(sim).empty());
+
+    harness->prompter().answerNext(true);
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Apply"); });
+    EXPECT_EQ(SetBindings(sim), std::vector<std::string>{"7.5.0=1"});
+    EXPECT_TRUE(box->isChecked());
+    ASSERT_EQ(List(dlg.get())->rowCount(), 1); // the device kept VLAN 1 only
+    EXPECT_EQ(List(dlg.get())->cellText(0, 0), "1");
+}
+
+TEST_F(VlanDialog, AddRefusesAtOnceWith256Vlans)
+{
+    for (int vid = 2; vid <= 256; ++vid)
+        PutVlan(harness->sim(), vid, "v", "NONE", "NONE");
+    auto dlg = Open();
+    ASSERT_EQ(List(dlg.get())->rowCount(), 256);
+    EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { DialogHarness::click(dlg.get(), "&Add"); }), 0);
+    EXPECT_EQ(harness->prompter().texts(), QStringList{" Number of VLAN group is over limit"});
+}
+
+TEST_F(VlanDialog, TheMenuEntriesOpenTheDialogsAndSessionsCloseInMemberOrder)
+{
+    const kx::DialogRegistry& registry = kx::ProgramDialogs();
+    ASSERT_TRUE(registry.contains("VLAN Configuration..."));
+    ASSERT_TRUE(registry.contains("802.1Q Management VLAN"));
+    std::unique_ptr<QDialog> fromMenu(registry.find("VLAN Configuration...")(nullptr));
+    EXPECT_EQ(fromMenu->windowTitle(), "802.1Q VLAN Configuration");
+    fromMenu.reset();
+    std::unique_ptr<QDialog> management(registry.find("802.1Q Management VLAN")(nullptr));
+    EXPECT_EQ(management->windowTitle(), "IEEE 802.1Q Management VLAN Configuration");
+    management.reset();
+
+    TraceCapture trace;
+    auto dlg = Open();
+    trace.clear();
+    DialogHarness::click(dlg.get(), "&Close");
+    std::vector<std::string> closing;
+    for (const auto& line : trace.lines())
+        if (line.rfind("==================", 0) == 0)
+            closing.push_back(line);
+    EXPECT_EQ(closing, (std::vector<std::string>{
+                           "==================DestroyWindow===============",
+                           "==================m_cCommonSNMP.Close===============",
+                           "==================m_cCommonSNMPTable.Close===============",
+                           "==================m_cCommonSNMPVoiceVlan.Close===============",
+                           "==================m_cCommonSNMPTableVlan.Close===============",
+                           "==================m_cCommonSNMPTableVlanDelete.Close==============="}));
+    EXPECT_TRUE(dlg->isModal());
+    EXPECT_TRUE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(VlanDialog, WorksOverSnmpV3)
+{
+    harness->useVersion3("sha256aes");
+    harness->sim().control("scenario asym");
+    PutVlan(harness->sim(), 10, "ten", "C0000000", "00000000");
+    auto dlg = Open();
+    EXPECT_EQ(List(dlg.get())->rowCount(), 2);
+    harness->sim().clearLog();
+    InEditDialog(dlg.get(), "&Add", [](CVlanEditDlg* d) {
+        DialogHarness::type(d, "VID:", "40");
+        DialogHarness::type(d, "VLAN Name:", "v3");
+        Choose(d, 1, "Untag");
+        DialogHarness::click(d, "OK");
+    });
+    EXPECT_EQ(SetBindings(harness->sim()),
+              (std::vector<std::string>{"7.6.1.5.40=5", "7.6.1.2.40=ff000000", "7.6.1.4.40=80000000",
+                                        "7.6.1.2.40=80000000", "7.6.1.1.40=v3", "7.6.1.5.40=1"}));
+    for (const auto& r : harness->sim().requestLog())
+        EXPECT_EQ(r.version, "3");
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return RowOf(dlg.get(), "40") >= 0; }));
+    harness->useVersion3("");
+}
+
+} // namespace

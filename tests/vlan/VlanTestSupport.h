@@ -1,0 +1,110 @@
+#pragma once
+
+// What the VLAN dialog suites share: putting VLAN rows into the simulated switch,
+// and reading back what the dialogs wrote.
+
+#include "sim/ControlClient.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace kxtest::vlan {
+
+inline const std::string P = "1.3.6.1.4.1.99999.10.75.13";
+
+inline std::string Column(int column, int vid)
+{
+    return P + ".7.6.1." + std::to_string(column) + "." + std::to_string(vid);
+}
+
+// A row of the static VLAN table as the device would hold it. Port lists are
+// hex octets ("C0000000"), ALL or NONE.
+inline void PutVlan(KxSimFixture& sim, int vid, const std::string& name, const std::string& egress,
+                    const std::string& untagged, int rowStatus = 1)
+{
+    sim.control("set " + Column(1, vid) + " s C " + kxsim::QuoteWord(name));
+    sim.control("set " + Column(2, vid) + " pl C " + egress);
+    sim.control("set " + Column(3, vid) + " pl C NONE");
+    sim.control("set " + Column(4, vid) + " pl C " + untagged);
+    sim.control("set " + Column(5, vid) + " i C " + std::to_string(rowStatus));
+}
+
+inline void PutPvid(KxSimFixture& sim, int port, int pvid)
+{
+    sim.control("set " + P + ".7.7.1.1." + std::to_string(port) + " u W " + std::to_string(pvid));
+}
+
+// Octet values as plain lowercase hex ("C0-00-00-00" -> "c0000000").
+inline std::string PlainHex(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// Every binding the device was sent in a set since the log was cleared, as
+// "<OID after the private arc>=<value>", in order; a refused set's bindings end
+// in " <status>".
+inline std::vector<std::string> SetBindings(KxSimFixture& sim)
+{
+    std::vector<std::string> out;
+    for (const auto& r : sim.requestLog()) {
+        if (r.pdu != "set")
+            continue;
+        for (const auto& b : r.bindings) {
+            std::string oid = b.oid;
+            if (oid.rfind(P + ".", 0) == 0)
+                oid = oid.substr(P.size() + 1);
+            const bool octets = b.type == "x" || b.type == "pl";
+            out.push_back(oid + "=" + (octets ? PlainHex(b.value) : b.value) +
+                          (r.status == "noError" ? "" : " " + r.status));
+        }
+    }
+    return out;
+}
+
+inline std::optional<std::string> PortListValue(KxSimFixture& sim, int column, int vid)
+{
+    auto v = sim.value(Column(column, vid));
+    if (v)
+        *v = PlainHex(*v);
+    return v;
+}
+
+// Whether a dialog of type D is shown now.
+template<class D>
+bool IsShown()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<D*>(w) && w->isVisible())
+            return true;
+    return false;
+}
+
+// Runs `action`, and closes (and counts) every modal dialog of type D that opens
+// within `ms` milliseconds of it: for actions that must open nothing.
+template<class D, class F>
+int ModalsOpenedBy(F action, int ms = 300)
+{
+    int opened = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<D*>(w); d && d->isVisible()) {
+                ++opened;
+                d->reject();
+            }
+    });
+    watch.start(10);
+    action();
+    QTest::qWait(ms);
+    return opened;
+}
+
+} // namespace kxtest::vlan
