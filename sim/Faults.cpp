@@ -44,13 +44,21 @@ std::vector<std::string> Faults::describe() const
 {
     std::vector<std::string> out;
     for (const auto& f : m_faults) {
-        std::string line = FormatOid(f.subtree) + " " + FaultKindName(f.kind);
-        if (f.kind == Fault::Kind::Error)
-            line += std::string(" ") + ErrName(f.error);
-        if (f.kind == Fault::Kind::Delay || f.kind == Fault::Kind::Duplicate)
-            line += " " + std::to_string(f.ms);
-        if (f.remaining >= 0)
-            line += " count=" + std::to_string(f.remaining);
+        std::string line = FormatOid(f.subtree);
+        line += ' ';
+        line += FaultKindName(f.kind);
+        if (f.kind == Fault::Kind::Error) {
+            line += ' ';
+            line += ErrName(f.error);
+        }
+        if (f.kind == Fault::Kind::Delay || f.kind == Fault::Kind::Duplicate) {
+            line += ' ';
+            line += std::to_string(f.ms);
+        }
+        if (f.remaining >= 0) {
+            line += " count=";
+            line += std::to_string(f.remaining);
+        }
         out.push_back(line);
     }
     return out;

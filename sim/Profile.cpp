@@ -223,7 +223,9 @@ private:
             else
                 return "unknown index part " + part;
             if (auto open = part.find('('); open != std::string::npos) {
-                auto spec = ParseTypeSpec("i" + part.substr(open));
+                std::string spelled = "i";
+                spelled += part.substr(open);
+                auto spec = ParseTypeSpec(spelled);
                 if (!spec || spec->ranges.size() != 1)
                     return "bad index range " + part;
                 ip.lo = spec->ranges[0].lo;

@@ -54,7 +54,12 @@ std::string RequestLog::format(const LogRecord& r)
                        Escape(r.name) + "\t" + r.status;
     for (const auto& b : r.bindings) {
         const Notation n = NaturalNotation(b.value);
-        line += "\t" + FormatOid(b.oid) + " " + NotationCode(n) + " " + FormatValue(b.value, n);
+        line += '\t';
+        line += FormatOid(b.oid);
+        line += ' ';
+        line += NotationCode(n);
+        line += ' ';
+        line += FormatValue(b.value, n);
     }
     return line;
 }

@@ -98,17 +98,25 @@ std::string TypeSpec::text() const
             if (!inner.empty())
                 inner += '|';
             inner += std::to_string(r.lo);
-            if (r.hi != r.lo)
-                inner += ".." + std::to_string(r.hi);
-            if (r.step != 1)
-                inner += "/" + std::to_string(r.step);
+            if (r.hi != r.lo) {
+                inner += "..";
+                inner += std::to_string(r.hi);
+            }
+            if (r.step != 1) {
+                inner += '/';
+                inner += std::to_string(r.step);
+            }
         }
     } else if (type() == Type::OctetString && notation != Notation::PortList &&
                (minSize != 0 || maxSize != 65535)) {
         if (minSize == maxSize)
             inner = std::to_string(minSize);
         else
-            inner = (minSize ? std::to_string(minSize) : std::string()) + ".." + std::to_string(maxSize);
+        {
+            inner = minSize ? std::to_string(minSize) : std::string();
+            inner += "..";
+            inner += std::to_string(maxSize);
+        }
         if (sizeInCharacters)
             inner += 'c';
     }
