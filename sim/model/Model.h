@@ -10,7 +10,7 @@ namespace kxsim {
 
 void BuildModel(Rules& rules);
 
-void AddTransferRules(Rules& rules);  // file transfer (S1)
+void AddTransferRules(Rules& rules);  // firmware and configuration transfers
 void AddSystemRules(Rules& rules);    // system, ports and links, reboot and save
 void AddBridgeRules(Rules& rules);    // spanning tree, forwarding database
 void AddLldpRules(Rules& rules);      // LLDP
