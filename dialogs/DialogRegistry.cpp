@@ -1,7 +1,9 @@
 #include "dialogs/DialogRegistry.h"
 
 #include "dialogs/vlan/CManagementVlanDlg.h"
+#include "dialogs/vlan/CPvidConfigDlg.h"
 #include "dialogs/vlan/CVlanConfigDlg.h"
+#include "dialogs/vlan/CVlanEditDlg.h"
 
 #include <QDialog>
 
@@ -44,6 +46,13 @@ void RegisterProgramDialogs(DialogRegistry& registry)
                  [](QWidget* parent) -> QDialog* { return new CVlanConfigDlg(parent); });
     registry.add(QStringLiteral("802.1Q Management VLAN"),
                  [](QWidget* parent) -> QDialog* { return new CManagementVlanDlg(parent); });
+    // Not on the menu: let kxgallery show the dialogs "VLAN Configuration..." opens.
+    registry.add(QStringLiteral("Add VLAN"),
+                 [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(0, parent); });
+    registry.add(QStringLiteral("Edit VLAN"),
+                 [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
+    registry.add(QStringLiteral("PVID Configuration"),
+                 [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()

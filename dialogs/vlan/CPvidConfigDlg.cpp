@@ -3,6 +3,7 @@
 #include "app/DeviceInfo.h"
 #include "dialogs/common/Accessibility.h"
 #include "dialogs/common/EditHelpers.h"
+#include "dialogs/vlan/CVlanConfigDlg.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -92,6 +93,7 @@ CPvidConfigDlg::CPvidConfigDlg(const VlanEntries& entries, QWidget* parent)
         edit->setGeometry(EditRect(p, m_portCount));
         auto* label = kx::MakeBuddyLabel(QString::number(p), edit, this, &mnemonics);
         label->setProperty("controlId", LabelId(p));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         label->setGeometry(LabelRect(p, m_portCount));
         m_edits.push_back(edit);
     }
@@ -121,6 +123,11 @@ CPvidConfigDlg::CPvidConfigDlg(const VlanEntries& entries, QWidget* parent)
     // boxes show: it waits for both walks.
     gateOnLoads(m_loads, {m_apply, m_refresh});
     Refresh();
+}
+
+CPvidConfigDlg* CPvidConfigDlg::ForDevice(QWidget* parent)
+{
+    return new CPvidConfigDlg(CVlanConfigDlg::ReadEntriesNow(), parent);
 }
 
 QLineEdit* CPvidConfigDlg::edit(int port) const

@@ -21,6 +21,10 @@ class CPvidConfigDlg : public kx::ConfigDialog
 public:
     explicit CPvidConfigDlg(const VlanEntries& entries, QWidget* parent = nullptr);
 
+    // The dialog with the VLANs the device holds now, without the list dialog
+    // (kxgallery).
+    static CPvidConfigDlg* ForDevice(QWidget* parent = nullptr);
+
     QLineEdit* edit(int port) const;
     // Control numbers of the port's label and box.
     static int LabelId(int port) { return 4500 + port; }

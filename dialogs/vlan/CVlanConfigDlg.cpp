@@ -8,6 +8,7 @@
 #include "dialogs/vlan/CVlanEditDlg.h"
 
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QThread>
@@ -219,4 +220,25 @@ void CVlanConfigDlg::OnPvid()
         dialog.exec();
     }
     Refresh();
+}
+
+VlanEntries CVlanConfigDlg::ReadEntriesNow()
+{
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    VlanEntries entries;
+    QEventLoop loop;
+    QObject::connect(&walker, &kx::TableWalker::finished, &loop, [&](const kx::WalkResult& result) {
+        entries = VlanTableLogic::ActiveEntries(result.rows);
+        loop.quit();
+    });
+    walker.start(VlanTableLogic::VlanColumns());
+    loop.exec(); // every walk ends with one finished(), failed ones included
+    return entries;
+}
+
+int CVlanConfigDlg::ReadAsymmetricModeNow()
+{
+    CCommonSNMP session;
+    const kx::GetResult answer = kx::GetValues(session, {kx::vlan::kAsymmetricVlanState});
+    return answer.ok() && !answer.values.empty() && answer.value(0).isEnabled() ? 1 : 2;
 }

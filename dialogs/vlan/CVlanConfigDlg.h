@@ -25,6 +25,12 @@ public:
 
     // As the last refresh delivered them (for the dialogs it opens, and tests).
     const VlanEntries& entries() const { return m_entries; }
+
+    // The active VLANs and the asymmetric mode (1 enabled, 2 disabled) as the
+    // device holds them now, read while the caller waits: for opening the add/edit
+    // and PVID dialogs without this one (kxgallery).
+    static VlanEntries ReadEntriesNow();
+    static int ReadAsymmetricModeNow();
     const std::vector<int>& pvids() const { return m_pvids; }
 
 private:

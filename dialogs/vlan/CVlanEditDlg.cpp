@@ -3,6 +3,7 @@
 #include "app/DeviceInfo.h"
 #include "dialogs/common/Accessibility.h"
 #include "dialogs/common/EditHelpers.h"
+#include "dialogs/vlan/CVlanConfigDlg.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -114,6 +115,11 @@ CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode,
         auto* number = new QLabel(QString::number(p), this);
         number->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         number->setGeometry(x, kNumberY + dy, step, 16);
+        if (step < 24) { // two digits under a narrow column
+            QFont small = number->font();
+            small.setPixelSize(9);
+            number->setFont(small);
+        }
     }
     // The row titles lead to port 1's buttons of their row.
     if (portCount > 0)
@@ -147,6 +153,13 @@ CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode,
     firstRead()->track(&m_trunkWalk);
     gateOnLoads(firstRead(), {m_ok});
     m_trunkWalk.start({kx::kLaPortChannelMemberList});
+}
+
+CVlanEditDlg* CVlanEditDlg::ForDevice(int vid, QWidget* parent)
+{
+    const VlanModel::Mode mode = vid > 0 ? VlanModel::Mode::Edit : VlanModel::Mode::Add;
+    return new CVlanEditDlg(mode, vid, CVlanConfigDlg::ReadAsymmetricModeNow(), CVlanConfigDlg::ReadEntriesNow(),
+                            parent);
 }
 
 QRadioButton* CVlanEditDlg::radio(int port, Choice choice) const

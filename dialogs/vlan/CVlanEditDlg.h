@@ -25,6 +25,10 @@ public:
     CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode, const VlanEntries& entries,
                  QWidget* parent = nullptr);
 
+    // The dialog for VLAN `vid` (0: a new one) with what the device holds now,
+    // without the list dialog (kxgallery).
+    static CVlanEditDlg* ForDevice(int vid, QWidget* parent = nullptr);
+
     const VlanModel& model() const { return m_model; }
     QRadioButton* radio(int port, VlanModel::PortChoice choice) const;
 

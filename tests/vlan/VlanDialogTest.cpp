@@ -31,6 +31,7 @@ protected:
     }
     void SetUp() override
     {
+        harness->useVersion3(""); // v1, and the harness's own settings
         harness->sim().control("reset");
         harness->prompter().clear();
     }
