@@ -111,11 +111,21 @@ TEST_F(VlanDialog, ListsActiveVlansOnlyWithTheirPortsAndDecodedNames)
     ASSERT_EQ(dlg->entries().size(), 3u);
     EXPECT_EQ(dlg->entries()[1].untaggedList, "2");
 
-    // Rebuilt, not appended to, on every refresh.
+    // Rebuilt, not appended to, on every refresh; read in the order voice and
+    // surveillance, asymmetric state, PVIDs, VLANs.
     harness->sim().control("set " + Column(5, 30) + " i C 2");
+    harness->sim().clearLog();
     AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Refresh"); });
     EXPECT_EQ(list->rowCount(), 2);
     EXPECT_EQ(dlg->entries().size(), 2u);
+    const std::vector<std::string> starts = {"get 21.1.2.0", "get 7.5.0", "getnext 7.7.1.1", "getnext 7.6.1.1"};
+    std::vector<std::string> asked;
+    for (const auto& r : harness->sim().requestLog()) {
+        const std::string first = r.pdu + " " + r.bindings.at(0).oid.substr(P.size() + 1);
+        if (std::find(starts.begin(), starts.end(), first) != starts.end())
+            asked.push_back(first);
+    }
+    EXPECT_EQ(asked, starts);
 }
 
 TEST_F(VlanDialog, WithoutWriteAccessTheChangingButtonsStayOffAndDoubleClickDoesNothing)
@@ -255,7 +265,7 @@ TEST_F(VlanDialog, SymmetricModeRefusesUntagForAPortUntaggedElsewhere)
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
 }
 
-TEST_F(VlanDialog, EditingTheDefaultVlanWritesNoRowStatusChangeAndNoAllPortsList)
+TEST_F(VlanDialog, EditingTheDefaultVlanKeepsAMemberAndWritesNoOutOfServiceAndNoAllPortsList)
 {
     auto dlg = Open();
     Select(dlg.get(), "1");
@@ -267,6 +277,13 @@ TEST_F(VlanDialog, EditingTheDefaultVlanWritesNoRowStatusChangeAndNoAllPortsList
         EXPECT_FALSE(vid->isEnabled());
         EXPECT_EQ(DialogHarness::find<QLineEdit>(d, "VLAN Name:")->text(), "default");
         EXPECT_TRUE(DialogHarness::find<QRadioButton>(d, "Port 8 Untag")->isChecked());
+        // No other VLAN has members: this one must keep one.
+        for (int p = 1; p <= 8; ++p)
+            Choose(d, p, "Not Member");
+        DialogHarness::click(d, "OK");
+        EXPECT_EQ(harness->prompter().texts(), QStringList{"You have to include at least one member in the vlan"});
+        for (int p = 1; p <= 6; ++p)
+            Choose(d, p, "Untag");
         Choose(d, 8, "Not Member");
         Choose(d, 7, "Tag");
         DialogHarness::click(d, "OK");
@@ -276,21 +293,6 @@ TEST_F(VlanDialog, EditingTheDefaultVlanWritesNoRowStatusChangeAndNoAllPortsList
                                                                      "7.6.1.1.1=default", "7.6.1.5.1=1"}));
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return List(dlg.get())->cellText(0, 2) == "7"; }));
     EXPECT_EQ(List(dlg.get())->cellText(0, 4), "1,2,3,4,5,6");
-}
-
-TEST_F(VlanDialog, AnEditedVlanMustKeepAMemberWhenNoOtherHasOne)
-{
-    auto dlg = Open();
-    Select(dlg.get(), "1");
-    harness->sim().clearLog();
-    InEditDialog(dlg.get(), "&Edit", [](CVlanEditDlg* d) {
-        for (int p = 1; p <= 8; ++p)
-            Choose(d, p, "Not Member");
-        DialogHarness::click(d, "OK");
-        EXPECT_EQ(harness->prompter().texts(), QStringList{"You have to include at least one member in the vlan"});
-        EXPECT_TRUE(d->isVisible());
-    });
-    EXPECT_TRUE(SetBindings(harness->sim()).empty());
 }
 
 TEST_F(VlanDialog, ARefusedUntaggedSetNeverLeavesTheVlanActiveWithAllPorts)
@@ -340,7 +342,7 @@ TEST_F(VlanDialog, ARefusedUntaggedSetNeverLeavesTheVlanActiveWithAllPorts)
     EXPECT_EQ(List(dlg.get())->cellText(RowOf(dlg.get(), "10"), 3), "1,2");
 }
 
-TEST_F(VlanDialog, EditAsksFirstForTheSurveillanceVlan)
+TEST_F(VlanDialog, TheSurveillanceVlanIsAskedAboutBeforeEditAndNotDeleted)
 {
     harness->sim().control("scenario surveillance");
     auto dlg = Open();
@@ -351,6 +353,9 @@ TEST_F(VlanDialog, EditAsksFirstForTheSurveillanceVlan)
               QStringList{"It is Surveillance VLAN,please don't edit ports except it's Tagged Uplink/Downlink Port."});
     harness->prompter().answerNext(true);
     EXPECT_EQ(ModalsOpenedBy<CVlanEditDlg>([&] { DialogHarness::click(dlg.get(), "&Edit"); }), 1);
+    harness->prompter().clear();
+    DialogHarness::click(dlg.get(), "&Delete");
+    EXPECT_EQ(harness->prompter().texts(), QStringList{"The VLAN ID is Surveillance VLAN ID."});
 }
 
 TEST_F(VlanDialog, EditAndDeleteWithoutASelectionOrWithAnEmptyList)
@@ -426,15 +431,6 @@ TEST_F(VlanDialog, DeleteChecksInOrderAndCancelWritesNothing)
     EXPECT_EQ(SetBindings(sim), std::vector<std::string>{"7.6.1.5.10=6"});
     EXPECT_FALSE(sim.value(Column(5, 10)).has_value());
     EXPECT_EQ(RowOf(dlg.get(), "10"), -1);
-}
-
-TEST_F(VlanDialog, DeleteProtectsTheSurveillanceVlan)
-{
-    harness->sim().control("scenario surveillance");
-    auto dlg = Open();
-    Select(dlg.get(), "200");
-    DialogHarness::click(dlg.get(), "&Delete");
-    EXPECT_EQ(harness->prompter().texts(), QStringList{"The VLAN ID is Surveillance VLAN ID."});
 }
 
 TEST_F(VlanDialog, AsymmetricModeRefusalsQuestionAndTheDevicesReset)

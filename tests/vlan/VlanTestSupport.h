@@ -77,16 +77,6 @@ inline std::optional<std::string> PortListValue(KxSimFixture& sim, int column, i
     return v;
 }
 
-// Whether a dialog of type D is shown now.
-template<class D>
-bool IsShown()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<D*>(w) && w->isVisible())
-            return true;
-    return false;
-}
-
 // Runs `action`, and closes (and counts) every modal dialog of type D that opens
 // within `ms` milliseconds of it: for actions that must open nothing.
 template<class D, class F>
