@@ -1,5 +1,7 @@
 #include "dialogs/DialogRegistry.h"
 
+#include "dialogs/l2/CTrunkConfigDlg.h"
+#include "dialogs/l2/CTrunkMemberDlg.h"
 #include "dialogs/vlan/CManagementVlanDlg.h"
 #include "dialogs/vlan/CPvidConfigDlg.h"
 #include "dialogs/vlan/CVlanConfigDlg.h"
@@ -42,6 +44,11 @@ void RegisterProgramDialogs(DialogRegistry& registry)
     //                [](QWidget* parent) -> QDialog* { return new CTrunkConfigDlg(parent); });
     // "SNMP Trap Configuration" has no dialog: its entry stays disabled.
     (void)registry;
+    registry.add(QStringLiteral("Trunk Configuration..."),
+                 [](QWidget* parent) -> QDialog* { return new CTrunkConfigDlg(parent); });
+    // Not on the menu: lets kxgallery show the member dialog of group 1.
+    registry.add(QStringLiteral("Trunk member"),
+                 [](QWidget* parent) -> QDialog* { return CTrunkMemberDlg::ForDeviceGroup(1, parent); });
     registry.add(QStringLiteral("VLAN Configuration..."),
                  [](QWidget* parent) -> QDialog* { return new CVlanConfigDlg(parent); });
     registry.add(QStringLiteral("802.1Q Management VLAN"),

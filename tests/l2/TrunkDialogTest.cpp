@@ -1,0 +1,402 @@
+// "Trunk Configuration" and its member dialog driven the way a user drives them,
+// against the simulated switch: what they list, what each Apply and the member
+// dialog write (read back from the request log and the device), how they wait
+// for their loads, and how they behave when the device does not answer.
+
+#include "dialogs/DialogRegistry.h"
+#include "dialogs/l2/CTrunkConfigDlg.h"
+#include "tests/l2/TrunkTestSupport.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace kxtest;
+using l2test::Control;
+using l2test::Sets;
+using l2test::Value;
+
+namespace {
+
+class TrunkDialog : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { harness = new DialogHarness; }
+    static void TearDownTestSuite()
+    {
+        delete harness;
+        harness = nullptr;
+    }
+    void SetUp() override
+    {
+        harness->sim().control("reset");
+        harness->sim().control("unreachable 0");
+        harness->prompter().clear();
+    }
+
+    // SNMPv3 with `user` for as long as it lives.
+    struct Version3
+    {
+        explicit Version3(const std::string& user) { harness->useVersion3(user); }
+        ~Version3() { harness->useVersion3(""); }
+    };
+
+    static std::unique_ptr<CTrunkConfigDlg> OpenList()
+    {
+        auto dlg = harness->open<CTrunkConfigDlg>();
+        EXPECT_TRUE(DialogHarness::waitFirstRead(*dlg));
+        return dlg;
+    }
+    static kx::GridListView* List(QWidget* dlg) { return DialogHarness::find<kx::GridListView>(dlg, "Trunk Table"); }
+    static QPushButton* Button(QWidget* dlg, const char* name) { return DialogHarness::find<QPushButton>(dlg, name); }
+    static QStringList Row(QWidget* dlg, int row)
+    {
+        QStringList texts;
+        for (int c = 0; c < 3; ++c)
+            texts << List(dlg)->cellText(row, c);
+        return texts;
+    }
+    // Waits for the refresh an Apply starts after its set.
+    static bool WaitRefreshed(QWidget* dlg, const QStringList& row0)
+    {
+        return DialogHarness::waitUntil([&] { return List(dlg)->rowCount() == 8 && Row(dlg, 0) == row0; }, 8000);
+    }
+
+    static DialogHarness* harness;
+};
+DialogHarness* TrunkDialog::harness = nullptr;
+
+TEST_F(TrunkDialog, ListsTheGroupsWithTheirModeAndMembers)
+{
+    harness->sim().control("scenario trunk78");
+    auto dlg = OpenList();
+    EXPECT_EQ(dlg->windowTitle(), "Trunk Configuration");
+    kx::GridListView* list = List(dlg.get());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->headerItem()->text(0), "TrunkID    ");
+    EXPECT_EQ(list->headerItem()->text(1), "PortChannelMode    ");
+    EXPECT_EQ(list->headerItem()->text(2), "PortMember                            ");
+    ASSERT_EQ(list->rowCount(), 8);
+    EXPECT_EQ(Row(dlg.get(), 0), (QStringList{"1", "Static", "7,8"}));
+    EXPECT_EQ(Row(dlg.get(), 7), (QStringList{"8", "Disable", ""}));
+    EXPECT_TRUE(DialogHarness::find<QCheckBox>(dlg.get(), "Enable Trunk")->isChecked());
+    EXPECT_TRUE(Button(dlg.get(), "PortMember")->isEnabled());
+
+    // A click copies the group and its mode into the fields.
+    l2test::ClickRow(list, 0);
+    EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "Trunk ID:")->text(), "1");
+    EXPECT_EQ(DialogHarness::find<QComboBox>(dlg.get(), "PortChannelMode:")->currentText(), "Static");
+}
+
+TEST_F(TrunkDialog, EnableTrunkApplyWritesTheStateAndReadsAgain)
+{
+    auto dlg = OpenList();
+    auto* enable = DialogHarness::find<QCheckBox>(dlg.get(), "Enable Trunk");
+    harness->sim().clearLog();
+    QTest::mouseClick(enable, Qt::LeftButton);
+    DialogHarness::click(dlg.get(), "Apply Enable Trunk");
+    auto sets = Sets(*harness);
+    ASSERT_EQ(sets.size(), 1u);
+    ASSERT_EQ(sets[0].bindings.size(), 1u);
+    EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.2.0"));
+    EXPECT_EQ(sets[0].bindings[0].value, "2");
+    EXPECT_EQ(Value(*harness, "P.8.1.2.0"), "2");
+    // The refresh that follows reads the state: no member editing while it is off.
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !Button(dlg.get(), "Refresh")->isEnabled(); }, 2000));
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return Button(dlg.get(), "Refresh")->isEnabled(); }));
+    EXPECT_FALSE(enable->isChecked());
+    EXPECT_FALSE(Button(dlg.get(), "PortMember")->isEnabled());
+
+    QTest::mouseClick(enable, Qt::LeftButton);
+    DialogHarness::click(dlg.get(), "Apply Enable Trunk");
+    EXPECT_EQ(Value(*harness, "P.8.1.2.0"), "1");
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return Button(dlg.get(), "PortMember")->isEnabled(); }));
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+TEST_F(TrunkDialog, ChannelModeApplyWritesTheModeOfTheClickedGroup)
+{
+    harness->sim().control("scenario trunk78");
+    auto dlg = OpenList();
+    l2test::ClickRow(List(dlg.get()), 0);
+    DialogHarness::choose(dlg.get(), "PortChannelMode:", "LACP");
+    harness->sim().clearLog();
+    DialogHarness::click(dlg.get(), "&Apply");
+    const auto sets = Sets(*harness);
+    ASSERT_EQ(sets.size(), 1u);
+    ASSERT_EQ(sets[0].bindings.size(), 1u);
+    EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.3.1"));
+    EXPECT_EQ(sets[0].bindings[0].value, "1");
+    EXPECT_TRUE(WaitRefreshed(dlg.get(), {"1", "LACP", "7,8"}));
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+TEST_F(TrunkDialog, ChannelModeApplyRefusalsWriteNothing)
+{
+    harness->sim().control("scenario trunk78");
+    auto dlg = OpenList();
+    auto* trunkId = DialogHarness::find<QLineEdit>(dlg.get(), "Trunk ID:");
+    const QString invalid = "Invliad VLAN ID, VLAN ID should be (1-8) !";
+    struct Case
+    {
+        const char* id;
+        const char* mode;
+        QString message;
+    };
+    const Case cases[] = {
+        {"9", "LACP", invalid},
+        {"0", "LACP", invalid},
+        {"", "LACP", {}},                                              // nothing typed
+        {"1", "Static", {}},                                           // the mode it has
+        {"2", "LACP", "Please configure the PortMember first"},        // no members
+    };
+    harness->sim().clearLog();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        harness->prompter().clear();
+        DialogHarness::type(dlg.get(), "Trunk ID:", c.id);
+        DialogHarness::choose(dlg.get(), "PortChannelMode:", c.mode);
+        DialogHarness::click(dlg.get(), "&Apply");
+        EXPECT_EQ(harness->prompter().texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (c.message == invalid) {
+            EXPECT_TRUE(trunkId->hasFocus());
+            EXPECT_EQ(trunkId->selectedText(), c.id);
+        }
+    }
+    EXPECT_TRUE(Sets(*harness).empty());
+}
+
+TEST_F(TrunkDialog, GroupsAreFoundByTheirNumberWhenTheDeviceAnswersFewer)
+{
+    // No row for group 1; group 3 holds ports 7 and 8.
+    Control(*harness, {"erase P.8.1.3.1.2.1", "erase P.8.1.3.1.3.1", "set P.8.1.3.1.2.3 pl W 03000000",
+                       "set P.8.1.3.1.3.3 i W 2"});
+    auto dlg = OpenList();
+    ASSERT_EQ(List(dlg.get())->rowCount(), 7);
+    harness->sim().clearLog();
+    DialogHarness::type(dlg.get(), "Trunk ID:", "3");
+    DialogHarness::choose(dlg.get(), "PortChannelMode:", "LACP");
+    DialogHarness::click(dlg.get(), "&Apply");
+    ASSERT_EQ(Sets(*harness).size(), 1u);
+    EXPECT_EQ(Sets(*harness)[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.3.3"));
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return Button(dlg.get(), "Refresh")->isEnabled() &&
+                                                      Row(dlg.get(), 1) == QStringList{"3", "LACP", "7,8"}; }));
+
+    // The member dialog of the typed group gets that group's members, whichever
+    // row was clicked last, so re-saving them passes.
+    l2test::ClickRow(List(dlg.get()), 0);
+    DialogHarness::type(dlg.get(), "Trunk ID:", "3");
+    DialogHarness::choose(dlg.get(), "PortChannelMode:", "Static");
+    harness->sim().clearLog();
+    bool ticked = false;
+    DialogHarness::whenModalOpens<CTrunkMemberDlg>([&](CTrunkMemberDlg* members) {
+        ASSERT_TRUE(DialogHarness::waitFirstRead(*members));
+        ticked = l2test::PortBox(members, 7)->isChecked() && l2test::PortBox(members, 8)->isChecked() &&
+                 !l2test::PortBox(members, 1)->isChecked();
+        DialogHarness::click(members, "OK");
+    });
+    DialogHarness::click(dlg.get(), "PortMember");
+    EXPECT_TRUE(ticked);
+    EXPECT_TRUE(harness->prompter().texts().isEmpty()) << harness->prompter().last().toStdString();
+    const auto sets = Sets(*harness);
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.2.3"));
+    EXPECT_EQ(sets[0].bindings[0].value, "03-00-00-00");
+}
+
+TEST_F(TrunkDialog, PortMemberRefusals)
+{
+    auto dlg = OpenList();
+    DialogHarness::click(dlg.get(), "PortMember");
+    l2test::ClickRow(List(dlg.get()), 1); // group 2, "Disable"
+    DialogHarness::click(dlg.get(), "PortMember");
+    EXPECT_EQ(harness->prompter().texts(),
+              (QStringList{"Please select the Trunk !", "Link Aggregation State is disable."}));
+}
+
+TEST_F(TrunkDialog, MemberDialogWritesMembersAndModeInOneSetThenTheListShowsThem)
+{
+    auto dlg = OpenList();
+    l2test::ClickRow(List(dlg.get()), 1);
+    DialogHarness::choose(dlg.get(), "PortChannelMode:", "Static");
+    harness->sim().clearLog();
+    DialogHarness::whenModalOpens<CTrunkMemberDlg>([&](CTrunkMemberDlg* members) {
+        EXPECT_EQ(members->windowTitle(), "Trunk member");
+        EXPECT_EQ(DialogHarness::find<QLineEdit>(members, "Trunk ID:")->text(), "2");
+        EXPECT_EQ(DialogHarness::find<QLineEdit>(members, "PortChannelMode:")->text(), "Static");
+        EXPECT_EQ(members->size(), QSize(500, 250));
+        EXPECT_EQ(l2test::PortBox(members, 8)->geometry().translated(l2test::PortBox(members, 8)->parentWidget()->pos()),
+                  QRect(55 + 7 * 52, 125, 17, 15));
+        auto* label = members->findChild<QLabel*>("label2508");
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->buddy(), l2test::PortBox(members, 8));
+        ASSERT_TRUE(DialogHarness::waitFirstRead(*members));
+        l2test::ClickPorts(members, {1, 2});
+        DialogHarness::click(members, "OK");
+    });
+    DialogHarness::click(dlg.get(), "PortMember");
+    const auto sets = Sets(*harness);
+    ASSERT_EQ(sets.size(), 1u);
+    ASSERT_EQ(sets[0].bindings.size(), 2u);
+    EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.2.2"));
+    EXPECT_EQ(sets[0].bindings[0].value, "C0-00-00-00");
+    EXPECT_EQ(sets[0].bindings[1].oid, l2test::Expand("P.8.1.3.1.3.2"));
+    EXPECT_EQ(sets[0].bindings[1].value, "2");
+    EXPECT_TRUE(DialogHarness::waitUntil([&] {
+        return List(dlg.get())->rowCount() == 8 && Row(dlg.get(), 1) == QStringList{"2", "Static", "1,2"};
+    }));
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+TEST_F(TrunkDialog, MemberCountsOutsideTwoToFourAreRefusedBeforeAnyRule)
+{
+    harness->sim().control("scenario nolearn"); // every rule-checked set would be refused
+    auto dlg = l2test::OpenMembers(*harness, "2", "Static", "");
+    harness->sim().clearLog();
+    l2test::ClickPorts(dlg.get(), {3});
+    DialogHarness::click(dlg.get(), "OK");
+    l2test::ClickPorts(dlg.get(), {1, 2, 5, 6});
+    DialogHarness::click(dlg.get(), "OK");
+    EXPECT_EQ(harness->prompter().texts(),
+              (QStringList{"The mininum port members for an aggregated link is 2 !",
+                           "The maxinum port member for an aggregated link is exceeded !"}));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(Sets(*harness).empty());
+}
+
+TEST_F(TrunkDialog, OkWaitsForEveryLoadAndJudgesTheCompleteData)
+{
+    // Port 2's rate differs; the rates arrive in the walk the device delays.
+    for (const char* delay : {"0", "100"}) {
+        SCOPED_TRACE(std::string("delay ") + delay);
+        harness->sim().control("reset");
+        harness->prompter().clear();
+        Control(*harness, {"set P.13.1.2.1.3.2 i W 630"});
+        if (std::string(delay) != "0")
+            harness->sim().control(l2test::Expand(std::string("fault add P.13.1.2.1 delay ") + delay));
+        auto dlg = harness->open<CTrunkMemberDlg>("2", "Static", "");
+        auto* ok = Button(dlg.get(), "OK");
+        EXPECT_FALSE(ok->isEnabled());
+        if (std::string(delay) != "0") {
+            QTest::qWait(1000); // the pause before that walk and some of its steps
+            EXPECT_FALSE(ok->isEnabled());
+        }
+        ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+        EXPECT_TRUE(ok->isEnabled());
+        l2test::ClickPorts(dlg.get(), {1, 2});
+        DialogHarness::click(dlg.get(), "OK");
+        EXPECT_EQ(harness->prompter().texts(),
+                  QStringList{"Cannot add ports with different rate control configurations to an aggregated link."});
+    }
+}
+
+TEST_F(TrunkDialog, RstpRuleReadsTheGlobalStatesAgainWhenOkIsPressed)
+{
+    Control(*harness, {"set P.6.1.1.0 i W 2", "set P.6.2.1.2.2 i W 64"});
+    auto dlg = l2test::OpenMembers(*harness, "2", "Static", "");
+    l2test::ClickPorts(dlg.get(), {1, 2});
+    Control(*harness, {"set P.6.1.1.0 i W 1"}); // RSTP switched on meanwhile
+    harness->sim().clearLog();
+    TraceCapture trace;
+    DialogHarness::click(dlg.get(), "OK");
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"Cannot add a port with different RSTP port setting to an aggregated link. "});
+    EXPECT_TRUE(trace.contains("m_iRstpEnable =  1 "));
+    const auto log = harness->sim().requestLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].pdu, "get");
+    ASSERT_EQ(log[0].bindings.size(), 3u);
+    EXPECT_EQ(log[0].bindings[1].oid, l2test::Expand("P.6.1.1.0"));
+}
+
+TEST_F(TrunkDialog, AnUnreachableDeviceLeavesBothDialogsUsableAndSilent)
+{
+    harness->sim().control("unreachable 30");
+    auto dlg = OpenList();
+    EXPECT_EQ(List(dlg.get())->rowCount(), 0);
+    EXPECT_TRUE(Button(dlg.get(), "Refresh")->isEnabled());
+    DialogHarness::click(dlg.get(), "Refresh");
+    EXPECT_FALSE(Button(dlg.get(), "Refresh")->isEnabled());
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return Button(dlg.get(), "Refresh")->isEnabled(); }));
+
+    auto members = l2test::OpenMembers(*harness, "1", "Static", "");
+    EXPECT_TRUE(Button(members.get(), "OK")->isEnabled());
+    DialogHarness::click(members.get(), "Cancel");
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+TEST_F(TrunkDialog, ClosingTheMemberDialogClosesTheValidatorSessionsInOrder)
+{
+    TraceCapture trace;
+    auto dlg = l2test::OpenMembers(*harness, "2", "Static", "");
+    trace.clear();
+    DialogHarness::click(dlg.get(), "Cancel");
+    std::vector<std::string> closing;
+    for (const auto& line : trace.lines())
+        if (line.rfind("==================", 0) == 0)
+            closing.push_back(line);
+    const char* const members[] = {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPMirror",
+                                   "m_cCommonSNMPTableACL", "m_cCommonSNMPPoint", "m_cCommonSNMPTableVlan",
+                                   "m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableStaticPor",
+                                   "m_cCommonSNMPTableGetVlanTrunk", "m_cCommonSNMPTableArp",
+                                   "m_cCommonSNMPTableCamera", "m_cCommonSNMPTableRstp", "m_cCommonSNMPDhcp"};
+    std::vector<std::string> expected{"==================DestroyWindow==============="};
+    for (const char* m : members)
+        expected.push_back(std::string("==================") + m + ".Close===============");
+    EXPECT_EQ(closing, expected);
+}
+
+TEST_F(TrunkDialog, FailuresOfTheValidatorItself)
+{
+    // No ports to load for: the dialog shows the error and stays usable, empty.
+    harness->useDevice("KX-A1 R2", 0);
+    auto dlg = harness->open<CTrunkMemberDlg>("2", "Static", "1,2");
+    EXPECT_EQ(harness->prompter().texts(), QStringList{"TrunkValid Init Error !"});
+    EXPECT_TRUE(DialogHarness::find<QLineEdit>(dlg.get(), "Trunk ID:")->text().isEmpty());
+    EXPECT_TRUE(Button(dlg.get(), "Cancel")->isEnabled());
+    dlg.reset();
+    harness->useDevice("KX-A1 R2", 8);
+
+    // A member text without one whole octet is not written.
+    harness->prompter().clear();
+    harness->sim().clearLog();
+    CTrunkValidator validator;
+    EXPECT_EQ(validator.WriteMembers("8", "2", "2"), 0);
+    EXPECT_EQ(harness->prompter().texts(), QStringList{"Parameter Error !"});
+    EXPECT_TRUE(Sets(*harness).empty());
+}
+
+TEST_F(TrunkDialog, WorksOverSnmpV3AuthPrivFromTheMenuEntry)
+{
+    Version3 v3("sha256aes");
+    const kx::DialogFactory factory = kx::ProgramDialogs().find("Trunk Configuration...");
+    ASSERT_TRUE(factory);
+    std::unique_ptr<CTrunkConfigDlg> dlg(qobject_cast<CTrunkConfigDlg*>(factory(nullptr)));
+    ASSERT_NE(dlg, nullptr);
+    dlg->show();
+    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    ASSERT_EQ(List(dlg.get())->rowCount(), 8);
+    l2test::ClickRow(List(dlg.get()), 3);
+    DialogHarness::choose(dlg.get(), "PortChannelMode:", "LACP");
+    harness->sim().clearLog();
+    DialogHarness::whenModalOpens<CTrunkMemberDlg>([&](CTrunkMemberDlg* members) {
+        ASSERT_TRUE(DialogHarness::waitFirstRead(*members));
+        l2test::ClickPorts(members, {5, 6});
+        DialogHarness::click(members, "OK");
+    });
+    DialogHarness::click(dlg.get(), "PortMember");
+    const auto sets = Sets(*harness);
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].version, "3");
+    EXPECT_EQ(sets[0].name, "sha256aes");
+    EXPECT_EQ(Value(*harness, "P.8.1.3.1.2.4"), "0C-00-00-00");
+    EXPECT_EQ(Value(*harness, "P.8.1.3.1.3.4"), "1");
+    EXPECT_TRUE(DialogHarness::waitUntil([&] { return Row(dlg.get(), 3) == QStringList{"4", "LACP", "5,6"}; }));
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+} // namespace
