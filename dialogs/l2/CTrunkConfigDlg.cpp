@@ -19,6 +19,7 @@ using namespace kx::l2;
 CTrunkConfigDlg::CTrunkConfigDlg(QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("Trunk Configuration"), parent), m_portCount(DevicePortCount())
 {
+    // The buttons' own letters first, so that the labels get other ones.
     kx::MnemonicSet mnemonics;
     for (const QString& taken : {QStringLiteral("&Refresh"), QStringLiteral("&Apply"),
                                  QStringLiteral("&PortMember"), QStringLiteral("&Close")})
@@ -73,7 +74,9 @@ CTrunkConfigDlg::CTrunkConfigDlg(QWidget* parent)
     layout->addLayout(buttons);
     resize(520, 380);
 
+    // A click, or Enter on the current row for those who use the keyboard.
     connect(m_list, &QTreeWidget::itemClicked, this, &CTrunkConfigDlg::OnRowClicked);
+    connect(m_list, &QTreeWidget::itemActivated, this, &CTrunkConfigDlg::OnRowClicked);
     connect(m_apply, &QPushButton::clicked, this, &CTrunkConfigDlg::OnApplyChannelMode);
     connect(m_portMember, &QPushButton::clicked, this, &CTrunkConfigDlg::OnPortMember);
     connect(m_applyTrunkState, &QPushButton::clicked, this, &CTrunkConfigDlg::OnApplyTrunkState);

@@ -117,7 +117,7 @@ PortMemberRequest RequestPortMembers(const QString& trunkIdText, const QString& 
     request.groupText = trunkIdText;
     request.modeText = modeText;
     // The members of the group being edited, whichever row was clicked last:
-    // rule 1 of the validator lets exactly these stay.
+    // the member rule against ports of another group lets exactly these stay.
     if (const auto row = FindTrunkGroup(rows, LeadingNumber(trunkIdText)))
         request.currentMembers = row->memberText;
     return request;

@@ -150,7 +150,7 @@ void FoldStaticFdbPorts(const WalkResult& walk, TrunkSnapshot& s);      // 10
 void FoldGlobalStates(const GetResult& get, TrunkSnapshot& s);          // 11
 void FoldDhcpScreening(const GetResult& get, TrunkSnapshot& s);         // 12
 
-// The three global states as one get reads them (also rule 13's second read).
+// The three global states as one get reads them (also the RSTP rule's second read).
 QStringList GlobalStateOids();
 // Updates `states` from an answer; a failed get leaves them as they are.
 bool ReadGlobalStates(const GetResult& get, TrunkGlobalStates& states);

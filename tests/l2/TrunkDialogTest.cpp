@@ -90,6 +90,11 @@ TEST_F(TrunkDialog, ListsTheGroupsWithTheirModeAndMembers)
     l2test::ClickRow(list, 0);
     EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "Trunk ID:")->text(), "1");
     EXPECT_EQ(DialogHarness::find<QComboBox>(dlg.get(), "PortChannelMode:")->currentText(), "Static");
+    // So does Enter on the row the keyboard moved to.
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "Trunk ID:")->text(), "2");
+    EXPECT_EQ(DialogHarness::find<QComboBox>(dlg.get(), "PortChannelMode:")->currentText(), "Disable");
 }
 
 TEST_F(TrunkDialog, EnableTrunkApplyWritesTheStateAndReadsAgain)
