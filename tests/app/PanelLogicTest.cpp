@@ -317,20 +317,4 @@ TEST(PanelLogic, WebOpensTheDeviceAddress)
     EXPECT_FALSE(DeviceWebUrl("10.0.0.5/../x y").isValid());
 }
 
-TEST(PanelLogic, LampTextsForAssistiveTechnology)
-{
-    EXPECT_EQ(PortLampText(1, PortLinkTopSpeed, PoePowered, false), "Port 1: link 100M, PoE powered");
-    EXPECT_EQ(PortLampText(2, PortLinkLowerSpeed, PoeFault, true), "Port 2: link below 1000M, PoE fault");
-    EXPECT_EQ(PortLampText(3, PortEnabled, PoeUnknown, false), "Port 3: no link, PoE unknown");
-    EXPECT_EQ(PortLampText(4, PortEmpty, PoePowered, false), "Port 4: empty");
-
-    PanelStatusModel model(3, false);
-    PanelStatusSnapshot s = model.snapshot(PanelStatusSnapshot::Kind::Evaluated);
-    s.powMax = true;
-    s.agentAnswered = true;
-    const QStringList lines = PanelLampTexts("KX-A1 R2", s, 2, false);
-    EXPECT_EQ(lines, (QStringList{"Power: on", "PoE budget: limit reached", "Port 1: no link, PoE unknown",
-                                  "Port 2: no link, PoE unknown"}));
-}
-
 } // namespace

@@ -253,10 +253,4 @@ TEST_F(PanelPolling, StoppingAbandonsTheRequestInFlight)
     EXPECT_FALSE(device->probe());
 }
 
-TEST_F(PanelPolling, TheLoopWithoutAnOwnerEndsAtOnce)
-{
-    kx::CPanelDeviceThread polling;
-    EXPECT_EQ(polling.run(), -1);
-}
-
 } // namespace
