@@ -27,10 +27,18 @@ struct TableWalker::State
             return;
         }
         WalkRow row;
-        std::string suffix;
-        if (s->session->getSuffix(0, response.get(), suffix) == 0 && suffix.size() > 1)
-            row.index = QString::fromLatin1(suffix.data() + 1, static_cast<qsizetype>(suffix.size() - 1));
         row.values = ValuesOf(*response);
+        row.columnIndex.reserve(row.values.size());
+        for (int i = 0; i < static_cast<int>(row.values.size()); ++i) {
+            std::string suffix;
+            QString instance;
+            if (s->session->getSuffix(i, response.get(), suffix) == 0 && suffix.size() > 1)
+                instance = QString::fromLatin1(suffix.data() + 1,
+                                               static_cast<qsizetype>(suffix.size() - 1));
+            row.columnIndex.push_back(instance);
+        }
+        if (!row.columnIndex.empty())
+            row.index = row.columnIndex.front();
         if (s->stopRule && s->stopRule(row)) {
             s->session->SetWalkDone();
             s->result.status = SnmpResult::Ok;

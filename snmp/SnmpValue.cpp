@@ -58,6 +58,19 @@ int WalkRow::indexNumber() const
     return v > 0x7fffffff ? -1 : static_cast<int>(v);
 }
 
+QString WalkRow::indexOf(std::size_t column) const
+{
+    return column < columnIndex.size() ? columnIndex[column] : QString();
+}
+
+bool WalkRow::aligned() const
+{
+    for (const QString& i : columnIndex)
+        if (i != index)
+            return false;
+    return true;
+}
+
 const SnmpValue& WalkRow::value(std::size_t column) const
 {
     return column < values.size() ? values[column] : EmptyValue();

@@ -35,13 +35,29 @@ struct SnmpValue
 // dot that opens it) and one value per walked column, in column order.
 struct WalkRow
 {
-    QString index;
+    WalkRow() = default;
+    // A row whose columns all answered `index` (tests, and rows built by hand).
+    WalkRow(QString rowIndex, std::vector<SnmpValue> rowValues)
+        : index(std::move(rowIndex)), values(std::move(rowValues)),
+          columnIndex(values.size(), index)
+    {
+    }
+
+    QString index; // the first column's instance
     std::vector<SnmpValue> values;
+    // Each value's own instance. Columns walked side by side normally share one;
+    // a device that leaves a cell out moves the other columns on, and a caller
+    // that must not be misled checks here.
+    std::vector<QString> columnIndex;
 
     // The instance as one number (a port, a group, a VLAN ID), or -1 when the
     // instance is not a single decimal sub-identifier.
     int indexNumber() const;
     const SnmpValue& value(std::size_t column) const;
+    // The instance of one column ("" when it left its column).
+    QString indexOf(std::size_t column) const;
+    // True when every column answered the same instance.
+    bool aligned() const;
 };
 
 struct WalkResult

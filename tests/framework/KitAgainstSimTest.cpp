@@ -81,6 +81,24 @@ TEST_F(Kit, AWalkDeliversEveryRowAndOneEndOnTheUiThread)
         EXPECT_EQ(c.rows[p - 1].value(1).toInt(), 6);
     }
     EXPECT_EQ(c.rows[8].indexNumber(), 1001);
+    for (const kx::WalkRow& row : c.rows)
+        EXPECT_TRUE(row.aligned());
+}
+
+TEST_F(Kit, EachValueKnowsItsOwnInstanceWhenADeviceLeavesACellOut)
+{
+    // No ifType for port 3: that column answers port 4's cell in row 3.
+    harness->sim().control("erase 1.3.6.1.2.1.2.2.1.3.3");
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    Collected c;
+    Collect(walker, c);
+    walker.start({kIfDescr, kIfType});
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !c.ends.empty(); }));
+    ASSERT_GE(c.rows.size(), 3u);
+    EXPECT_TRUE(c.rows[1].aligned());
+    EXPECT_FALSE(c.rows[2].aligned());
+    EXPECT_EQ(c.rows[2].indexOf(0), "3");
+    EXPECT_EQ(c.rows[2].indexOf(1), "4");
 }
 
 TEST_F(Kit, AStopRuleEndsTheWalkEarlyWithStatusZero)
