@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <functional>
+#include <vector>
 
 using namespace kx::l2;
 
@@ -40,7 +41,7 @@ TrunkSnapshot Agreeing()
     return s;
 }
 
-kx::PortFlags Ports(std::initializer_list<int> ports)
+kx::PortFlags Ports(const std::vector<int>& ports)
 {
     kx::PortFlags flags(8, 0);
     for (int p : ports)
@@ -53,7 +54,7 @@ struct Case
     const char* name;
     std::function<void(TrunkSnapshot&)> change;
     TrunkRule expected;
-    std::initializer_list<int> candidates = {1, 2};
+    std::vector<int> candidates = {1, 2};
     const char* currentMembers = "";
 };
 
