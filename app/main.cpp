@@ -8,6 +8,7 @@
 #include "app/SessionSettings.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/Trace.h"
 #include "dialogs/common/MessageBoxPrompter.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ void ReportFirstPanel(kx::PanelDialog& panel)
 
 int main(int argc, char** argv)
 {
+    kx::InstallQtTraceSink();
     // The console's line belongs to the module: Qt sees only the program name.
     const std::string line = JoinArguments(argc, argv);
     if (const std::string info = InfoOptionText(line); !info.empty()) {

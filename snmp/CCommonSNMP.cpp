@@ -1,6 +1,6 @@
 #include "snmp/CCommonSNMP.h"
 
-#include "app/Trace.h"
+#include "app/TraceCore.h"
 
 #include <algorithm>
 #include <atomic>
@@ -388,6 +388,10 @@ void CCommonSNMP::WorkerLoop()
             epoch = core.epoch;
         }
         kx::Trace("getNext begin");
+        // While a walk re-arms from its callback, the next step is on the wire
+        // before the callback runs: a thread hand-over per step no longer adds to
+        // the walk's time.
+        m_table->setReadAhead(true);
         std::unique_ptr<CSnmp> response;
         const int status = m_table->getNext(m_agent, response, timeout);
         kx::Trace("getNext end");
@@ -404,11 +408,20 @@ void CCommonSNMP::WorkerLoop()
             CallbackScope scope(&core, epoch);
             callback(std::move(response), requestId, context, status);
         }
+        bool rearmed;
         {
             std::lock_guard lock(core.mutex);
             --core.inCallback;
+            rearmed = core.walking;
         }
         core.cv.notify_all();
+        if (!rearmed) {
+            // The walk is over: a step read ahead is not wanted.
+            m_idle.acquire();
+            if (m_table)
+                m_table->setReadAhead(false);
+            m_idle.release();
+        }
     }
 }
 

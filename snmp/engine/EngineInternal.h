@@ -24,6 +24,11 @@ struct V3Params
     std::string privPassword;
 };
 
+struct Job;
+// Run by the engine thread when a synchronous job has been answered, before its
+// sender is woken.
+using JobChain = std::function<void(const std::shared_ptr<Job>& done)>;
+
 // One send on its way through the engine.
 struct Job
 {
@@ -55,6 +60,7 @@ struct Job
     bool async = false;
     std::binary_semaphore done{0}; // released once for a synchronous send
     SnmpResponseCallback callback;
+    JobChain chain;
 
     // Gives up a job that has not been completed; true when this call did it.
     bool abandon();
@@ -74,6 +80,16 @@ std::string SessionKey(const Job& job);
 bool Submit(const std::shared_ptr<Job>& job);
 // Waits for a synchronous job; true when it completed (not abandoned).
 bool WaitForJob(const std::shared_ptr<Job>& job);
+
+// A synchronous send in two halves, so that a caller can have it on its way
+// while it does something else (the table's read-ahead).
+std::shared_ptr<Job> StartSend(const std::shared_ptr<CSnmp::State>& state, const std::string& agent,
+                               int timeoutMs, JobChain chain = {});
+// The same request for other OIDs, under a new id (read-ahead).
+std::shared_ptr<Job> CloneJobFor(const Job& done, const std::vector<std::string>& oids);
+// Lets CSnmp::abort() reach a job made for the request outside send().
+void TrackJob(CSnmp::State& state, const std::shared_ptr<Job>& job);
+int FinishSend(const std::shared_ptr<Job>& job, std::unique_ptr<CSnmp>& response);
 
 } // namespace kx::snmpengine
 

@@ -361,20 +361,61 @@ std::shared_ptr<Job> MakeJob(CSnmp::State& s, const std::string& agent, int time
 
 } // namespace
 
+namespace kx::snmpengine {
+
+std::shared_ptr<Job> StartSend(const std::shared_ptr<CSnmp::State>& state, const std::string& agent,
+                               int timeoutMs, JobChain chain)
+{
+    auto job = MakeJob(*state, agent, timeoutMs, false);
+    job->chain = std::move(chain);
+    if (!Submit(job))
+        job->abandon();
+    return job;
+}
+
+std::shared_ptr<Job> CloneJobFor(const Job& done, const std::vector<std::string>& oids)
+{
+    auto job = std::make_shared<Job>();
+    job->requestId = NextRequestId();
+    job->version = done.version;
+    job->pduType = done.pduType;
+    job->bindings = done.bindings;
+    for (std::size_t i = 0; i < job->bindings.size() && i < oids.size(); ++i)
+        job->bindings[i].oid = oids[i];
+    job->community = done.community;
+    job->v3 = done.v3;
+    job->host = done.host;
+    job->port = done.port;
+    job->timeoutMs = done.timeoutMs;
+    job->sessionKey = done.sessionKey;
+    job->chain = done.chain;
+    return job;
+}
+
+void TrackJob(CSnmp::State& state, const std::shared_ptr<Job>& job)
+{
+    std::lock_guard lock(state.mutex);
+    std::erase_if(state.inflight, [](const std::weak_ptr<Job>& w) { return w.expired(); });
+    state.inflight.push_back(job);
+}
+
+int FinishSend(const std::shared_ptr<Job>& job, std::unique_ptr<CSnmp>& response)
+{
+    response.reset();
+    if (!WaitForJob(job))
+        return SnmpResult::Failed;
+    response = std::move(job->response);
+    return job->status;
+}
+
+} // namespace kx::snmpengine
+
 int CSnmp::send(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs)
 {
     response.reset();
     if (getValuesCount() == 0)
         return SnmpResult::Failed;
-    auto job = MakeJob(*m_state, agent, timeoutMs, false);
-    if (!kx::snmpengine::Submit(job)) {
-        job->abandon();
-        return SnmpResult::Failed;
-    }
-    if (!kx::snmpengine::WaitForJob(job))
-        return SnmpResult::Failed;
-    response = std::move(job->response);
-    return job->status;
+    return kx::snmpengine::FinishSend(kx::snmpengine::StartSend(m_state, agent, timeoutMs), response);
 }
 
 int CSnmp::sendAsync(const std::string& agent, SnmpResponseCallback callback, int timeoutMs)

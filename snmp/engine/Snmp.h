@@ -193,12 +193,24 @@ public:
 // Walks columns side by side with get-next steps on a request it is bound to
 // (not owned). The columns are the OIDs the request holds when its bindings were
 // last added; each step continues from the OIDs the previous one answered.
+namespace kx::snmpengine {
+struct Job;
+}
+
 class CSnmpTable
 {
 public:
     explicit CSnmpTable(CSnmp* request);
+    ~CSnmpTable();
     CSnmpTable(const CSnmpTable&) = delete;
     CSnmpTable& operator=(const CSnmpTable&) = delete;
+
+    // Read-ahead for walks made of synchronous steps: as soon as a step's answer
+    // is a row, the engine sends the next step, while the caller is still being
+    // woken and handles the row; the next getNext() on the unchanged request
+    // takes that answer. A walk that stops early leaves one get-next answered for
+    // nothing. Off by default.
+    void setReadAhead(bool on);
 
     // One step. On a get-next request: 0 with the row (all bindings in column
     // order), -2 when binding 0 has left its column, a version-1 agent answered
@@ -219,7 +231,10 @@ public:
     static const CSnmp::State* StateOf(const CSnmp& response) { return response.m_state.get(); }
 
 private:
+    struct ReadAhead;
+
     CSnmp* m_request;
+    std::shared_ptr<ReadAhead> m_readAhead;
 };
 
 namespace kx::snmpengine {

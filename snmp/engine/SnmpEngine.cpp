@@ -13,12 +13,13 @@
 
 #include "snmp/engine/EngineInternal.h"
 
-#include "app/Trace.h"
+#include "app/TraceCore.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/library/large_fd_set.h>
 
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <condition_variable>
@@ -244,7 +245,9 @@ public:
                 return false;
             m_queue.push_back(job);
         }
-        if (!onEngineThread())
+        m_queued.fetch_add(1);
+        // Only a sleeping engine needs the descriptor; see poll().
+        if (!onEngineThread() && m_sleeping.load())
             wake();
         return true;
     }
@@ -276,9 +279,14 @@ private:
         m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
         m_running = m_wakeFd >= 0;
         if (m_running) {
+            // The library is initialised before the constructor returns: OpenSSL
+            // registers its exit-time clean-up while net-snmp starts, and that
+            // must run after this object's destructor has stopped the thread (exit
+            // handlers run in the reverse order of their registration).
             std::promise<std::thread::id> started;
             auto id = started.get_future();
             m_thread = std::thread([this, &started] {
+                initNetSnmp();
                 started.set_value(std::this_thread::get_id());
                 run();
             });
@@ -346,6 +354,7 @@ private:
             if (!m_running)
                 return false;
             batch.swap(m_queue);
+            m_queued.store(0);
         }
         for (auto& job : batch)
             start(job);
@@ -354,7 +363,6 @@ private:
 
     void run()
     {
-        initNetSnmp();
         for (;;) {
             if (!takeQueued())
                 break;
@@ -398,7 +406,13 @@ private:
             if (!block && timercmp(&tv, &wait, <))
                 wait = tv;
         }
+        // Announce the sleep before the last look at the queue; submit() reads the
+        // flag after queueing, so one of the two always sees the other.
+        m_sleeping.store(true);
+        if (m_queued.load() != 0)
+            wait = {0, 0};
         const int n = netsnmp_large_fd_set_select(numfds, &readfds, nullptr, nullptr, &wait);
+        m_sleeping.store(false);
         if (n > 0) {
             if (NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readfds)) {
                 uint64_t count = 0;
@@ -641,6 +655,8 @@ private:
         job->status = status;
         job->response = std::move(response);
         if (!job->async) {
+            if (status == SnmpResult::Ok && job->chain)
+                job->chain(job);
             job->done.release();
             return;
         }
@@ -671,6 +687,8 @@ private:
     std::mutex m_queueMutex;
     bool m_running = false;
     std::deque<std::shared_ptr<Job>> m_queue;
+    std::atomic<int> m_queued{0};
+    std::atomic<bool> m_sleeping{false};
 
     // Engine thread only.
     std::deque<std::shared_ptr<Job>> m_ready;

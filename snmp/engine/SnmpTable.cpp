@@ -74,17 +74,135 @@ const CSnmp::State* ResponseState(const CSnmp& response)
 
 } // namespace
 
-CSnmpTable::CSnmpTable(CSnmp* request) : m_request(request) {}
+// The step sent ahead. The engine thread fills it the moment an answer of the
+// walk arrives (before the waiting thread is even woken); the walking thread
+// takes it when its next step asks for exactly those OIDs. At most one at a time.
+struct CSnmpTable::ReadAhead
+{
+    std::mutex mutex;
+    bool enabled = false;
+    std::shared_ptr<kx::snmpengine::Job> job;
+    std::vector<std::string> oids;
+    std::uint64_t generation = 0;
+    std::string agent;
+    int timeoutMs = 0;
+};
+
+namespace {
+
+using kx::snmpengine::Job;
+
+// The OIDs a get-next answer continues with, when it is a row of the walk.
+bool NextOids(const Job& done, const std::vector<std::string>& columns, std::vector<std::string>& oids)
+{
+    if (done.status != SnmpResult::Ok || !done.response || columns.empty())
+        return false;
+    const CSnmp::State& answer = *ResponseState(*done.response);
+    std::lock_guard lock(answer.mutex);
+    if (answer.errorStatus != 0 || answer.bindings.size() != done.bindings.size() ||
+        answer.bindings.empty())
+        return false;
+    if (answer.bindings[0].type == SnmpType::EndOfMibView ||
+        !InsideColumn(answer.bindings[0].oid, columns[0]))
+        return false;
+    oids.clear();
+    for (const SnmpBinding& b : answer.bindings)
+        oids.push_back(b.oid);
+    return true;
+}
+
+std::vector<std::string> CurrentOids(CSnmp::State& s)
+{
+    std::lock_guard lock(s.mutex);
+    std::vector<std::string> oids;
+    oids.reserve(s.bindings.size());
+    for (const SnmpBinding& b : s.bindings)
+        oids.push_back(b.oid);
+    return oids;
+}
+
+} // namespace
+
+CSnmpTable::CSnmpTable(CSnmp* request)
+    : m_request(request), m_readAhead(std::make_shared<ReadAhead>())
+{
+}
+
+CSnmpTable::~CSnmpTable()
+{
+    setReadAhead(false);
+}
+
+void CSnmpTable::setReadAhead(bool on)
+{
+    std::lock_guard lock(m_readAhead->mutex);
+    m_readAhead->enabled = on;
+    if (!on && m_readAhead->job) {
+        m_readAhead->job->abandon();
+        m_readAhead->job.reset();
+    }
+}
 
 int CSnmpTable::getNext(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs)
 {
     response.reset();
     if (!m_request)
         return SnmpResult::Failed;
-    const Snapshot snap = TakeSnapshot(*m_request->m_state);
+    const std::shared_ptr<CSnmp::State>& state = m_request->m_state;
+    const Snapshot snap = TakeSnapshot(*state);
+    const bool walking = snap.pduType == SnmpPdu::GetNext;
+
+    std::shared_ptr<Job> job;
+    bool enabled = false;
+    {
+        const std::vector<std::string> oids = walking ? CurrentOids(*state) : std::vector<std::string>();
+        std::lock_guard lock(m_readAhead->mutex);
+        enabled = m_readAhead->enabled && walking;
+        if (m_readAhead->job && enabled && m_readAhead->generation == snap.generation &&
+            m_readAhead->oids == oids && m_readAhead->agent == agent &&
+            m_readAhead->timeoutMs == timeoutMs) {
+            job = std::move(m_readAhead->job);
+        } else if (m_readAhead->job) {
+            m_readAhead->job->abandon();
+            m_readAhead->job.reset();
+        }
+    }
+    if (!job) {
+        kx::snmpengine::JobChain chain;
+        if (enabled) {
+            // Runs on the engine thread when an answer of this walk arrives.
+            std::weak_ptr<ReadAhead> slotRef = m_readAhead;
+            std::weak_ptr<CSnmp::State> stateRef = state;
+            const std::vector<std::string> columns = snap.columns;
+            const std::uint64_t generation = snap.generation;
+            chain = [slotRef, stateRef, columns, generation, agent,
+                     timeoutMs](const std::shared_ptr<Job>& done) {
+                auto slot = slotRef.lock();
+                auto requestState = stateRef.lock();
+                std::vector<std::string> oids;
+                if (!slot || !requestState || !NextOids(*done, columns, oids))
+                    return;
+                std::shared_ptr<Job> next;
+                {
+                    std::lock_guard lock(slot->mutex);
+                    if (!slot->enabled || slot->job)
+                        return;
+                    next = kx::snmpengine::CloneJobFor(*done, oids);
+                    slot->job = next;
+                    slot->oids = oids;
+                    slot->generation = generation;
+                    slot->agent = agent;
+                    slot->timeoutMs = timeoutMs;
+                }
+                kx::snmpengine::TrackJob(*requestState, next);
+                kx::snmpengine::Submit(next);
+            };
+        }
+        job = kx::snmpengine::StartSend(state, agent, timeoutMs, std::move(chain));
+    }
     std::unique_ptr<CSnmp> answer;
-    int status = m_request->send(agent, answer, timeoutMs);
-    status = Evaluate(*m_request->m_state, snap, answer.get(), status);
+    int status = kx::snmpengine::FinishSend(job, answer);
+    status = Evaluate(*state, snap, answer.get(), status);
     if (status == SnmpResult::Ok)
         response = std::move(answer);
     return status;

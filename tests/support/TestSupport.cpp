@@ -228,6 +228,7 @@ void CaptureHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 
 TraceCapture::TraceCapture()
 {
+    kx::InstallQtTraceSink();
     {
         std::lock_guard lock(g_traceMutex);
         g_traceLines.clear();

@@ -10,6 +10,7 @@
 
 #include "app/DeviceInfo.h"
 #include "app/SessionSettings.h"
+#include "app/Trace.h"
 #include "dialogs/DialogRegistry.h"
 #include "dialogs/common/ConfigDialog.h"
 #include "dialogs/common/MessageBoxPrompter.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    kx::InstallQtTraceSink();
     QStringList args = app.arguments().mid(1);
     SessionSettings s;
     s.DeviceAddress = "127.0.0.1";
