@@ -43,7 +43,6 @@ void RegisterProgramDialogs(DialogRegistry& registry)
     //   registry.add(QStringLiteral("Trunk Configuration..."),
     //                [](QWidget* parent) -> QDialog* { return new CTrunkConfigDlg(parent); });
     // "SNMP Trap Configuration" has no dialog: its entry stays disabled.
-    (void)registry;
     registry.add(QStringLiteral("Trunk Configuration..."),
                  [](QWidget* parent) -> QDialog* { return new CTrunkConfigDlg(parent); });
     // Not on the menu: lets kxgallery show the member dialog of group 1.
