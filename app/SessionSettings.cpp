@@ -1,5 +1,6 @@
 #include "app/SessionSettings.h"
 
+#include <iterator>
 #include <mutex>
 
 namespace {
@@ -153,5 +154,34 @@ std::string InfoOptionText(std::string_view line)
                "SNMPv3 auth protocol: 2 MD5, 3 SHA, 4 SHA-224, 5 SHA-256, 6 SHA-384, 7 SHA-512;\n"
                "privacy protocol: 2 DES, 4 AES-128; level: 1 noAuthNoPriv, 2 authNoPriv, 3 authPriv.\n"
                "Example: kxmodule /Lkx /I127.0.0.1 /Rqolvat /Wmerudos /Ftrue /V1 /P16100\n";
+    return {};
+}
+
+std::string AuthProtocolCode(std::string_view name)
+{
+    static constexpr std::string_view kNames[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
+    for (std::size_t i = 0; i < std::size(kNames); ++i)
+        if (name == kNames[i])
+            return std::to_string(i + 2);
+    return {};
+}
+
+std::string PrivProtocolCode(std::string_view name)
+{
+    if (name == "DES")
+        return "2";
+    if (name == "AES" || name == "AES-128")
+        return "4";
+    return {};
+}
+
+std::string SecurityLevelCode(std::string_view level)
+{
+    if (level == "noAuthNoPriv")
+        return "1";
+    if (level == "authNoPriv")
+        return "2";
+    if (level == "authPriv")
+        return "3";
     return {};
 }

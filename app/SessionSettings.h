@@ -42,6 +42,14 @@ bool ParseCommandLine(std::string_view line, SessionSettings& settings);
 // Empty for any other line; the console never sends a line that begins with "--".
 std::string InfoOptionText(std::string_view line);
 
+// The console's codes for net-snmp's names of the SNMPv3 security settings:
+// "MD5" -> "2", "SHA" -> "3", "SHA-224" .. "SHA-512" -> "4" .. "7"; "DES" -> "2",
+// "AES" (AES-128) -> "4"; "noAuthNoPriv" -> "1", "authNoPriv" -> "2", "authPriv" -> "3".
+// Empty for a name that has no code.
+std::string AuthProtocolCode(std::string_view name);
+std::string PrivProtocolCode(std::string_view name);
+std::string SecurityLevelCode(std::string_view level);
+
 // The console passes argv on Linux: argv[1..] joined with one blank.
 std::string JoinArguments(int argc, const char* const* argv);
 

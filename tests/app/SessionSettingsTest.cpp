@@ -175,3 +175,24 @@ TEST(UserIni, ReadsTheDeviceInfoSectionWithItsDefaults)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommandLineCodes, NetSnmpNamesMapToTheConsolesCodes)
+{
+    const std::pair<const char*, const char*> auth[] = {
+        {"MD5", "2"}, {"SHA", "3"}, {"SHA-224", "4"}, {"SHA-256", "5"}, {"SHA-384", "6"},
+        {"SHA-512", "7"}, {"sha", ""}, {"SHA1", ""}, {"", ""}};
+    for (const auto& [name, code] : auth)
+        EXPECT_EQ(AuthProtocolCode(name), code) << name;
+    EXPECT_EQ(PrivProtocolCode("DES"), "2");
+    EXPECT_EQ(PrivProtocolCode("AES"), "4");
+    EXPECT_EQ(PrivProtocolCode("AES-128"), "4");
+    EXPECT_EQ(PrivProtocolCode("AES-256"), "");
+    EXPECT_EQ(SecurityLevelCode("noAuthNoPriv"), "1");
+    EXPECT_EQ(SecurityLevelCode("authNoPriv"), "2");
+    EXPECT_EQ(SecurityLevelCode("authPriv"), "3");
+    EXPECT_EQ(SecurityLevelCode("priv"), "");
+}
+
+} // namespace

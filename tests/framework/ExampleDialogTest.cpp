@@ -16,23 +16,9 @@ using namespace kxtest;
 
 namespace {
 
-class ExampleDialog : public ::testing::Test
+class ExampleDialog : public kxtest::SimSuite<>
 {
-protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
-    void SetUp() override
-    {
-        harness->sim().control("reset");
-        harness->prompter().clear();
-    }
-    static DialogHarness* harness;
 };
-DialogHarness* ExampleDialog::harness = nullptr;
 
 TEST_F(ExampleDialog, ShowsWhatTheDeviceHolds)
 {

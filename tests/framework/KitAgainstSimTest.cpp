@@ -22,23 +22,9 @@ const QString kIfDescr = QStringLiteral("1.3.6.1.2.1.2.2.1.2");
 const QString kIfType = QStringLiteral("1.3.6.1.2.1.2.2.1.3");
 const QString kSysName = QStringLiteral("1.3.6.1.2.1.1.5.0");
 
-class Kit : public ::testing::Test
+class Kit : public kxtest::SimSuite<>
 {
-protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
-    void SetUp() override
-    {
-        harness->sim().control("reset");
-        harness->prompter().clear();
-    }
-    static DialogHarness* harness;
 };
-DialogHarness* Kit::harness = nullptr;
 
 struct Collected
 {

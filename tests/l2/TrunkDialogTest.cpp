@@ -22,21 +22,9 @@ using l2test::Value;
 
 namespace {
 
-class TrunkDialog : public ::testing::Test
+class TrunkDialog : public kxtest::SimSuite<>
 {
 protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
-    void SetUp() override
-    {
-        harness->sim().control("reset");
-        harness->sim().control("unreachable 0");
-        harness->prompter().clear();
-    }
 
     // SNMPv3 with `user` for as long as it lives.
     struct Version3
@@ -66,9 +54,7 @@ protected:
         return DialogHarness::waitUntil([&] { return List(dlg)->rowCount() == 8 && Row(dlg, 0) == row0; }, 8000);
     }
 
-    static DialogHarness* harness;
 };
-DialogHarness* TrunkDialog::harness = nullptr;
 
 TEST_F(TrunkDialog, ListsTheGroupsWithTheirModeAndMembers)
 {

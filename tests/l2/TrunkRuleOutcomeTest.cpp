@@ -84,23 +84,9 @@ void PrintTo(const Outcome& o, std::ostream* os)
     *os << o.name;
 }
 
-class TrunkRuleOutcome : public ::testing::TestWithParam<Outcome>
+class TrunkRuleOutcome : public kxtest::SimSuite<::testing::TestWithParam<Outcome>>
 {
-protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
-    void SetUp() override
-    {
-        harness->sim().control("reset");
-        harness->prompter().clear();
-    }
-    static DialogHarness* harness;
 };
-DialogHarness* TrunkRuleOutcome::harness = nullptr;
 
 TEST_P(TrunkRuleOutcome, ShowsExactlyItsMessageAndWritesNothing)
 {

@@ -20,24 +20,7 @@ inline const char* const kTestColumn = "1.3.6.1.4.1.99999.1.4";
 // Session settings for v1, or for one of the fixture's v3 users.
 inline SessionSettings SettingsFor(int port, const std::string& user = "", int timeoutMs = 3000)
 {
-    SessionSettings s;
-    s.DeviceAddress = "127.0.0.1";
-    s.SnmpPort = std::to_string(port);
-    s.SessionTimeout = std::to_string(timeoutMs);
-    if (user.empty())
-        return s;
-    const SnmpdUser& u = SnmpdFixture::user(user);
-    s.SnmpVersion = "3";
-    s.SecurityName = u.name;
-    s.SecurityLevel = u.level == "authPriv" ? "3" : u.level == "authNoPriv" ? "2" : "1";
-    static const char* const auths[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
-    for (int i = 0; i < 6; ++i)
-        if (u.auth == auths[i])
-            s.AuthProtocol = std::to_string(i + 2);
-    s.AuthPassword = u.authPass;
-    s.PrivProtocol = u.priv == "DES" ? "2" : u.priv == "AES" ? "4" : "1";
-    s.PrivPassword = u.privPass;
-    return s;
+    return SessionSettingsFor(port, user, timeoutMs);
 }
 
 inline std::string ValueOf(const CSnmp& response, int index)

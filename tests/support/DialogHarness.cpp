@@ -44,24 +44,9 @@ DialogHarness::~DialogHarness()
 
 SessionSettings DialogHarness::settings() const
 {
-    SessionSettings s;
+    SessionSettings s = SessionSettingsFor(m_sim->port(), m_options.v3User, m_options.sessionTimeoutMs);
     s.LeadToken = "kxtest";
     s.DeviceAddress = m_sim->address();
-    s.SnmpPort = std::to_string(m_sim->port());
-    s.SessionTimeout = std::to_string(m_options.sessionTimeoutMs);
-    if (!m_options.v3User.empty()) {
-        const SnmpdUser& u = KxSimFixture::user(m_options.v3User);
-        s.SnmpVersion = "3";
-        s.SecurityName = u.name;
-        s.SecurityLevel = u.level == "authPriv" ? "3" : u.level == "authNoPriv" ? "2" : "1";
-        static const char* const auths[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
-        for (int i = 0; i < 6; ++i)
-            if (u.auth == auths[i])
-                s.AuthProtocol = std::to_string(i + 2);
-        s.AuthPassword = u.authPass;
-        s.PrivProtocol = u.priv == "DES" ? "2" : u.priv == "AES" ? "4" : "1";
-        s.PrivPassword = u.privPass;
-    }
     return s;
 }
 
@@ -73,6 +58,17 @@ void DialogHarness::install()
     info.DevicePortNum = m_options.portCount;
     info.XMLName = QStringLiteral("KXA1R2.xml");
     InstallDeviceInfo(info);
+}
+
+void DialogHarness::resetForTest()
+{
+    const Options defaults;
+    m_options.v3User.clear();
+    m_options.deviceName = defaults.deviceName;
+    m_options.portCount = defaults.portCount;
+    install();
+    m_sim->control("reset");
+    m_prompter.clear();
 }
 
 void DialogHarness::useVersion3(const std::string& user)

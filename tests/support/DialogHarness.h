@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 
@@ -56,6 +58,9 @@ public:
     // Settings pointing at the simulator, as installed; sessions constructed
     // afterwards use them.
     SessionSettings settings() const;
+    // Back to the start of a test: the simulator at its start-up state (no
+    // faults, reachable, log empty), SNMPv1 on the default device, no messages.
+    void resetForTest();
     // Re-installs the settings for another user (empty = v1) or device facts.
     void useVersion3(const std::string& user);
     void useDevice(const QString& name, int portCount);
@@ -114,6 +119,26 @@ private:
     std::unique_ptr<kx::ScopedPrompter> m_scopedPrompter;
     SessionSettings m_previousSettings;
     DeviceInfo m_previousDevice;
+};
+
+// The usual suite of dialog tests: one simulator for all of them, and
+// resetForTest() before each. `Base` is ::testing::Test or a TestWithParam<T>.
+//
+//   class TrunkDialog : public kxtest::SimSuite<> {};
+//   TEST_F(TrunkDialog, ...) { auto dlg = harness->open<CTrunkConfigDlg>(); ... }
+template<class Base = ::testing::Test>
+class SimSuite : public Base
+{
+protected:
+    static void SetUpTestSuite() { harness = new DialogHarness; }
+    static void TearDownTestSuite()
+    {
+        delete harness;
+        harness = nullptr;
+    }
+    void SetUp() override { harness->resetForTest(); }
+
+    inline static DialogHarness* harness = nullptr;
 };
 
 } // namespace kxtest

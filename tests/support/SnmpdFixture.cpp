@@ -44,6 +44,27 @@ bool Answers(int port)
 
 } // namespace
 
+SessionSettings SessionSettingsFor(int port, const std::string& user, int timeoutMs)
+{
+    SessionSettings s;
+    s.DeviceAddress = "127.0.0.1";
+    s.SnmpPort = std::to_string(port);
+    s.SessionTimeout = std::to_string(timeoutMs);
+    if (user.empty())
+        return s;
+    const SnmpdUser& u = SnmpdFixture::user(user);
+    s.SnmpVersion = "3";
+    s.SecurityName = u.name;
+    s.SecurityLevel = SecurityLevelCode(u.level);
+    if (!u.auth.empty())
+        s.AuthProtocol = AuthProtocolCode(u.auth);
+    s.AuthPassword = u.authPass;
+    if (!u.priv.empty())
+        s.PrivProtocol = PrivProtocolCode(u.priv);
+    s.PrivPassword = u.privPass;
+    return s;
+}
+
 const std::vector<SnmpdUser>& SnmpdFixture::users()
 {
     static const std::vector<SnmpdUser> list = {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SessionSettings.h"
 #include "tests/support/TestSupport.h"
 
 #include <string>
@@ -17,6 +18,10 @@ struct SnmpdUser
     std::string priv;     // DES, AES (empty below authPriv)
     std::string privPass;
 };
+
+// The module's settings for an agent on 127.0.0.1:`port`: SNMPv1 with the default
+// communities when `user` is empty, else SNMPv3 as one of the users below.
+SessionSettings SessionSettingsFor(int port, const std::string& user = "", int timeoutMs = 3000);
 
 // net-snmp's own snmpd on a free 127.0.0.1 port with a configuration of ours in a
 // temporary directory: communities "qolvat" (read) and "merudos" (write), the

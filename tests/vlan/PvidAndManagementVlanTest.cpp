@@ -21,29 +21,19 @@ using namespace kxtest::vlan;
 
 namespace {
 
-class VlanSuite : public ::testing::Test
+class VlanSuite : public kxtest::SimSuite<>
 {
 protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
     void SetUp() override
     {
-        harness->useVersion3(""); // v1, and the harness's own settings
-        harness->sim().control("reset");
-        harness->prompter().clear();
+        SimSuite::SetUp();
         // VLAN 10 on ports 1-3, VLAN 20 without ports, VLAN 30 not active.
         PutVlan(harness->sim(), 10, "ten", "E0000000", "00000000");
         PutVlan(harness->sim(), 20, "empty", "NONE", "NONE");
         PutVlan(harness->sim(), 30, "thirty", "E0000000", "00000000", 2);
     }
     static std::string Pvid(int port) { return P + ".7.7.1.1." + std::to_string(port); }
-    static DialogHarness* harness;
 };
-DialogHarness* VlanSuite::harness = nullptr;
 
 using PvidDialog = VlanSuite;
 using ManagementVlanDialog = VlanSuite;

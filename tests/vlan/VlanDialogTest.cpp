@@ -20,21 +20,9 @@ using namespace kxtest::vlan;
 
 namespace {
 
-class VlanDialog : public ::testing::Test
+class VlanDialog : public kxtest::SimSuite<>
 {
 protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
-    void SetUp() override
-    {
-        harness->useVersion3(""); // v1, and the harness's own settings
-        harness->sim().control("reset");
-        harness->prompter().clear();
-    }
 
     static std::unique_ptr<CVlanConfigDlg> Open()
     {
@@ -83,9 +71,7 @@ protected:
         DialogHarness::click(d, QStringLiteral("Port %1 %2").arg(port).arg(choice));
     }
 
-    static DialogHarness* harness;
 };
-DialogHarness* VlanDialog::harness = nullptr;
 
 TEST_F(VlanDialog, ListsActiveVlansOnlyWithTheirPortsAndDecodedNames)
 {

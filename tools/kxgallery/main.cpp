@@ -67,11 +67,6 @@ QDialog* Make(const QString& wanted)
     return nullptr;
 }
 
-int SecurityLevel(const QString& level)
-{
-    return level == "authPriv" ? 3 : level == "authNoPriv" ? 2 : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -129,15 +124,13 @@ int main(int argc, char** argv)
         } else if (a == "-u") {
             s.SecurityName = next().toStdString();
         } else if (a == "-l") {
-            s.SecurityLevel = std::to_string(SecurityLevel(next()));
+            s.SecurityLevel = SecurityLevelCode(next().toStdString());
         } else if (a == "-a") {
-            const QString p = next();
-            const QStringList names = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
-            s.AuthProtocol = std::to_string(names.indexOf(p) + 2);
+            s.AuthProtocol = AuthProtocolCode(next().toStdString());
         } else if (a == "-A") {
             s.AuthPassword = next().toStdString();
         } else if (a == "-x") {
-            s.PrivProtocol = next() == "AES" ? "4" : "2";
+            s.PrivProtocol = PrivProtocolCode(next().toStdString());
         } else if (a == "-X") {
             s.PrivPassword = next().toStdString();
         } else if (dialogName.isEmpty()) {

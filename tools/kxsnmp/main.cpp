@@ -162,28 +162,19 @@ bool ParseArguments(int argc, char** argv, Options& o, std::string& error)
         case 'l':
             level = value;
             break;
-        case 'a': {
-            static const char* const names[] = {"MD5", "SHA", "SHA-224", "SHA-256", "SHA-384",
-                                                "SHA-512"};
-            o.settings.AuthProtocol.clear();
-            for (int n = 0; n < 6; ++n)
-                if (value == names[n])
-                    o.settings.AuthProtocol = std::to_string(n + 2);
+        case 'a':
+            o.settings.AuthProtocol = AuthProtocolCode(value);
             if (o.settings.AuthProtocol.empty()) {
                 error = "unknown authentication protocol " + value;
                 return false;
             }
             break;
-        }
         case 'A':
             o.settings.AuthPassword = value;
             break;
         case 'x':
-            if (value == "DES")
-                o.settings.PrivProtocol = "2";
-            else if (value == "AES" || value == "AES-128")
-                o.settings.PrivProtocol = "4";
-            else {
+            o.settings.PrivProtocol = PrivProtocolCode(value);
+            if (o.settings.PrivProtocol.empty()) {
                 error = "unknown privacy protocol " + value;
                 return false;
             }
@@ -203,13 +194,8 @@ bool ParseArguments(int argc, char** argv, Options& o, std::string& error)
             return false;
         }
     }
-    if (level == "noAuthNoPriv")
-        o.settings.SecurityLevel = "1";
-    else if (level == "authNoPriv")
-        o.settings.SecurityLevel = "2";
-    else if (level == "authPriv")
-        o.settings.SecurityLevel = "3";
-    else {
+    o.settings.SecurityLevel = SecurityLevelCode(level);
+    if (o.settings.SecurityLevel.empty()) {
         error = "unknown security level " + level;
         return false;
     }
