@@ -1,5 +1,7 @@
 #include "app/DeviceInfo.h"
 
+#include "app/TextNumber.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -30,25 +32,6 @@ bool ReadYes(const QSettings& ini, const char* key)
     return text.startsWith(QLatin1Char('Y')) || text.startsWith(QLatin1Char('y'));
 }
 
-// Leading optional sign and decimal digits, as a C conversion reads them.
-int LeadingInt(const QString& text)
-{
-    const QString t = text.trimmed();
-    int i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) {
-        negative = t[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long value = 0;
-    for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i) {
-        value = value * 10 + (t[i].unicode() - '0');
-        if (value > 0x7fffffff)
-            value = 0x7fffffff;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
 } // namespace
 
 QString UserIniPath()
@@ -67,7 +50,7 @@ DeviceInfo ReadUserIni(const QString& path)
     ini.beginGroup(QStringLiteral("DeviceInfo"));
     info.DeviceName = ReadText(ini, "DeviceName").left(259);
     if (ini.contains(QStringLiteral("DevicePortNum")))
-        info.DevicePortNum = LeadingInt(ReadText(ini, "DevicePortNum"));
+        info.DevicePortNum = kx::LeadingDecimal(ReadText(ini, "DevicePortNum"));
     info.XMLName = ReadText(ini, "XMLName");
     info.IsAllGiga = ReadYes(ini, "IsAllGiga");
     info.IsHasFan = ReadYes(ini, "IsHasFan");

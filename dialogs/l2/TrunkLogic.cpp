@@ -1,5 +1,7 @@
 #include "dialogs/l2/TrunkLogic.h"
 
+#include "app/TextNumber.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -7,18 +9,7 @@ namespace kx::l2 {
 
 int LeadingNumber(const QString& text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == QLatin1Char(' ') ||
-                               (text[i] >= QLatin1Char('\t') && text[i] <= QLatin1Char('\r'))))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        negative = text[i++] == QLatin1Char('-');
-    constexpr long long kLimit = std::numeric_limits<int>::max();
-    long long value = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i)
-        value = std::min(kLimit, value * 10 + (text[i].unicode() - u'0'));
-    return static_cast<int>(negative ? -value : value);
+    return kx::LeadingDecimal(text);
 }
 
 QStringList TrunkGroupRow::listTexts() const

@@ -34,8 +34,7 @@ constexpr int kMinTrunkMembers = 2;
 inline const QStringList kChannelModeTexts = {QStringLiteral("LACP"), QStringLiteral("Static"),
                                               QStringLiteral("Disable")};
 
-// A decimal number as the C library reads one (leading blanks, a sign, digits up
-// to the first non-digit; 0 when there are none). Saturates instead of overflowing.
+// A decimal number as the dialogs read typed group numbers (kx::LeadingDecimal).
 int LeadingNumber(const QString& text);
 
 // One answered row of the group table.

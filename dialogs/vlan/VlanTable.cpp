@@ -1,5 +1,6 @@
 #include "dialogs/vlan/VlanTable.h"
 
+#include "app/TextNumber.h"
 #include "snmp/ValueCodecs.h"
 
 #include <limits>
@@ -8,19 +9,7 @@ namespace kx::vlan {
 
 int DecimalValue(const QString& text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        negative = text[i++] == QLatin1Char('-');
-    qint64 value = 0;
-    for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i) {
-        value = value * 10 + (text[i].unicode() - '0');
-        if (value > std::numeric_limits<int>::max())
-            return 0;
-    }
-    return static_cast<int>(negative ? -value : value);
+    return kx::LeadingDecimal(text);
 }
 
 QStringList VlanTableLogic::VlanColumns()

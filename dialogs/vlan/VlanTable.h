@@ -33,9 +33,7 @@ inline const QString kRowNotInService = QStringLiteral("2");
 inline const QString kRowCreateAndWait = QStringLiteral("5");
 inline const QString kRowDestroy = QStringLiteral("6");
 
-// The decimal value of a text as the dialogs read VIDs: leading blanks, a sign,
-// then digits up to the first non-digit ("" and "abc" give 0, "12a" 12). Values
-// beyond the int range read as 0, which no VLAN has.
+// The decimal value of a text as the dialogs read VIDs (kx::LeadingDecimal).
 int DecimalValue(const QString& text);
 
 } // namespace kx::vlan

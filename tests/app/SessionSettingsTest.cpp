@@ -196,3 +196,19 @@ TEST(CommandLineCodes, NetSnmpNamesMapToTheConsolesCodes)
 }
 
 } // namespace
+
+#include "app/TextNumber.h"
+
+namespace {
+
+TEST(TextNumber, ReadsLeadingDecimalsLikeTheCLibraryAndSaturates)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"", 0},        {"abc", 0},        {"12a", 12},          {"  42", 42},
+        {"\t-7x", -7},  {"+8", 8},         {"- 3", 0},           {"4094", 4094},
+        {"99999999999", 2147483647},       {"-99999999999", -2147483647}, {"٣", 0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(kx::LeadingDecimal(QString::fromUtf8(text)), value) << text;
+}
+
+} // namespace

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringView>
+
+namespace kx {
+
+// A number as the C library's decimal conversion reads it from text the user
+// typed or a file holds: leading blanks, an optional sign, then digits up to the
+// first non-digit. "" and "abc" give 0, "12a" gives 12; values beyond the int
+// range saturate.
+int LeadingDecimal(QStringView text);
+
+} // namespace kx
