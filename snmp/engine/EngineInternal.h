@@ -6,8 +6,8 @@
 #include "snmp/engine/Snmp.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
-#include <semaphore>
 #include <string_view>
 
 namespace kx::snmpengine {
@@ -22,6 +22,32 @@ struct V3Params
     std::string authPassword;
     int privArith = -1;
     std::string privPassword;
+};
+
+// Wakes the one thread that waits for a synchronous job. Not a semaphore: the
+// library's semaphore spins with sched_yield before it sleeps, and a walk's
+// waiting thread then competes for the processor with the agent it talks to.
+class DoneSignal
+{
+public:
+    void release()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_set = true;
+        }
+        m_cv.notify_one();
+    }
+    void acquire()
+    {
+        std::unique_lock lock(m_mutex);
+        m_cv.wait(lock, [this] { return m_set; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    bool m_set = false;
 };
 
 struct Job;
@@ -58,7 +84,7 @@ struct Job
     std::unique_ptr<CSnmp> response;
 
     bool async = false;
-    std::binary_semaphore done{0}; // released once for a synchronous send
+    DoneSignal done; // released once for a synchronous send
     SnmpResponseCallback callback;
     JobChain chain;
 

@@ -358,6 +358,7 @@ private:
         }
         for (auto& job : batch)
             start(job);
+        releaseChained();
         return true;
     }
 
@@ -374,6 +375,7 @@ private:
             poll();
         }
         // Whatever is still open fails now rather than waiting forever.
+        releaseChained();
         for (auto& [token, job] : m_inflight)
             complete(job, SnmpResult::Failed, nullptr);
         m_inflight.clear();
@@ -467,7 +469,8 @@ private:
             peer = "udp6:[" + job.host + "]";
         else
             peer += job.host;
-        peer += ":" + std::to_string(job.port);
+        peer += ':';
+        peer += std::to_string(job.port);
         s.peername = peer.data();
         s.retries = 0;
         s.timeout = static_cast<long>(job.timeoutMs) * 1000L;
@@ -655,12 +658,24 @@ private:
         job->status = status;
         job->response = std::move(response);
         if (!job->async) {
-            if (status == SnmpResult::Ok && job->chain)
+            if (status == SnmpResult::Ok && job->chain) {
                 job->chain(job);
+                // Waking the sender costs a system call; the step the chain
+                // queued goes out first (see releaseChained()).
+                m_chained.push_back(job);
+                return;
+            }
             job->done.release();
             return;
         }
         m_ready.push_back(job);
+    }
+
+    void releaseChained()
+    {
+        for (auto& job : m_chained)
+            job->done.release();
+        m_chained.clear();
     }
 
     void runReadyCallbacks()
@@ -692,6 +707,7 @@ private:
 
     // Engine thread only.
     std::deque<std::shared_ptr<Job>> m_ready;
+    std::vector<std::shared_ptr<Job>> m_chained;
     bool m_inCallbacks = false;
     std::map<std::string, Session> m_sessions;
     std::map<std::string, std::string> m_userKeys;
