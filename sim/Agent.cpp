@@ -477,13 +477,13 @@ void Remember(const std::string& line)
 
 // ---------------------------------------------------------------- options
 
-std::optional<V3User> ParseUserSpec(std::string_view spec, std::string& error)
+std::optional<V3User> ParseUserArgument(std::string_view argument, std::string& error)
 {
     std::vector<std::string> parts;
     std::size_t start = 0;
     while (true) {
-        const auto colon = spec.find(':', start);
-        parts.emplace_back(spec.substr(start, colon - start));
+        const auto colon = argument.find(':', start);
+        parts.emplace_back(argument.substr(start, colon - start));
         if (colon == std::string_view::npos)
             break;
         start = colon + 1;
@@ -675,15 +675,15 @@ std::string Agent::init(const AgentOptions& options)
 
 std::string Agent::start(const AgentOptions& options)
 {
-    std::string transportSpec;
+    std::string transportAddress;
     std::uint32_t agentIp = 0;
-    std::string err = ParseListen(options, transportSpec, agentIp);
+    std::string err = ParseListen(options, transportAddress, agentIp);
     if (!err.empty())
         return err;
     err = init(options);
     if (!err.empty())
         return err;
-    netsnmp_transport* t = netsnmp_transport_open_server(kAppName, transportSpec.c_str());
+    netsnmp_transport* t = netsnmp_transport_open_server(kAppName, transportAddress.c_str());
     if (!t)
         return "cannot listen on " + options.listen;
     g.transport = t;

@@ -26,7 +26,7 @@ struct V3User
     std::string privPass;
 };
 // NAME:LEVEL:AUTH:AUTHPASS:PRIV:PRIVPASS
-std::optional<V3User> ParseUserSpec(std::string_view spec, std::string& error);
+std::optional<V3User> ParseUserArgument(std::string_view argument, std::string& error);
 
 struct AgentOptions
 {
@@ -40,7 +40,7 @@ struct AgentOptions
     bool honourGlobalState = false;
 };
 
-// Checks a listen address and returns its transport spec for net-snmp and the
+// Checks a listen address and returns the transport string net-snmp opens and the
 // IPv4 address the device reports as its own.
 std::string ParseListen(const AgentOptions& o, std::string& transport, std::uint32_t& agentIp);
 

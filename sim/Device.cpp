@@ -189,7 +189,7 @@ void Device::setValue(const Oid& oid, Value v)
     // A missing cell of a declared table takes its column's type.
     if (const TableDef* t = m_profile.schema.tableFor(oid); t && oid.size() > t->entry.size() + 1) {
         if (const ColumnDef* c = t->column(oid[t->entry.size()])) {
-            m_store.put(oid, Entry{std::move(v), c->spec, c->access});
+            m_store.put(oid, Entry{std::move(v), c->syntax, c->access});
             return;
         }
     }
@@ -235,7 +235,7 @@ bool Device::createRow(const TableDef& t, const Oid& instance, std::int64_t stat
             return false;
         if (t.statusColumn && n == *t.statusColumn)
             v = Value::Int(status);
-        m_store.put(t.cell(n, instance), Entry{std::move(*v), c.spec, c.access});
+        m_store.put(t.cell(n, instance), Entry{std::move(*v), c.syntax, c.access});
     }
     return true;
 }
@@ -286,7 +286,7 @@ struct Target
     const TableDef* table = nullptr;
     const ColumnDef* column = nullptr;
     Oid instance;
-    const TypeSpec* spec = nullptr;
+    const Syntax* syntax = nullptr;
     Access access = Access::ReadOnly;
     bool exists = false;
     bool isStatus = false;
@@ -327,10 +327,10 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
         }
         t.exists = e != nullptr;
         if (e) {
-            t.spec = e->spec;
+            t.syntax = e->syntax;
             t.access = e->access;
         } else if (t.column) {
-            t.spec = t.column->spec;
+            t.syntax = t.column->syntax;
             t.access = t.column->access;
         }
         const Value& v = writes[i].value;
@@ -347,13 +347,13 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
         const Target& t = targets[i];
         if (w.value.type == Type::Null)
             return fail(Err::WrongType, i);
-        if (!t.spec) {
+        if (!t.syntax) {
             // Nothing under this name could ever be written, or only other instances.
             return fail(isMissingInstance(w.oid) ? Err::NoCreation : Err::NotWritable, i);
         }
         if (t.access == Access::ReadOnly)
             return fail(Err::NotWritable, i);
-        if (Err e = t.spec->check(w.value, m_ctx.portListLen, m_ctx.ports); e != Err::NoError)
+        if (Err e = t.syntax->check(w.value, m_ctx.portListLen, m_ctx.ports); e != Err::NoError)
             return fail(e, i);
         if (t.table && !t.exists && !t.table->decodeIndex(t.instance))
             return fail(Err::NoCreation, i);
@@ -417,7 +417,7 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
             if (r->normalize)
                 v = r->normalize(*this, Write{writes[i].oid, v, writes[i].index});
         const Entry* e = m_store.find(writes[i].oid);
-        m_store.put(writes[i].oid, Entry{std::move(v), t.spec, e ? e->access : t.access});
+        m_store.put(writes[i].oid, Entry{std::move(v), t.syntax, e ? e->access : t.access});
     }
     for (std::size_t i = 0; i < writes.size(); ++i) {
         const Target& t = targets[i];

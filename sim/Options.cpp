@@ -86,7 +86,7 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
             writeSet = true;
         } else if (a == "--user") {
             std::string err;
-            auto u = ParseUserSpec(v, err);
+            auto u = ParseUserArgument(v, err);
             if (!u)
                 return err;
             o.agent.users.push_back(*u);

@@ -225,11 +225,11 @@ private:
             if (auto open = part.find('('); open != std::string::npos) {
                 std::string spelled = "i";
                 spelled += part.substr(open);
-                auto spec = ParseTypeSpec(spelled);
-                if (!spec || spec->ranges.size() != 1)
+                auto syntax = ParseSyntax(spelled);
+                if (!syntax || syntax->ranges.size() != 1)
                     return "bad index range " + part;
-                ip.lo = spec->ranges[0].lo;
-                ip.hi = spec->ranges[0].hi;
+                ip.lo = syntax->ranges[0].lo;
+                ip.hi = syntax->ranges[0].hi;
             }
             t.index.push_back(ip);
         }
@@ -259,17 +259,17 @@ private:
         } catch (...) {
             return "bad column number " + w[1];
         }
-        auto spec = ParseTypeSpec(w[2]);
+        auto syntax = ParseSyntax(w[2]);
         auto access = ParseAccessCode(w[3]);
-        if (!spec || !access)
+        if (!syntax || !access)
             return "bad type or access";
-        c.spec = m_out.schema.intern(*spec);
+        c.syntax = m_out.schema.intern(*syntax);
         c.access = *access;
         c.defaultText = w[4];
-        if (c.spec->notation == Notation::Text && !(w[4].size() >= 2 && w[4][0] == '$'))
+        if (c.syntax->notation == Notation::Text && !(w[4].size() >= 2 && w[4][0] == '$'))
             c.defaultText = QuoteText(w[4]);
         if (!(c.defaultText.size() >= 2 && c.defaultText[0] == '$') &&
-            !ParseValue(c.defaultText, c.spec->notation, m_ctx.portListLen, m_ctx.ports))
+            !ParseValue(c.defaultText, c.syntax->notation, m_ctx.portListLen, m_ctx.ports))
             return "bad default " + w[4];
         m_table->columns[c.number] = c;
         return {};
@@ -354,39 +354,39 @@ std::string MakeEntry(const Oid& oid, const std::string& typeText, const std::st
                       const std::string& valueText, Schema& schema, const ProfileContext& ctx,
                       Entry& out)
 {
-    auto spec = ParseTypeSpec(typeText);
+    auto syntax = ParseSyntax(typeText);
     auto access = ParseAccessCode(accessText);
-    if (!spec)
+    if (!syntax)
         return "bad type " + typeText;
     if (!access)
         return "bad access " + accessText;
-    const TypeSpec* interned = nullptr;
+    const Syntax* interned = nullptr;
     if (const TableDef* t = schema.tableFor(oid); t && oid.size() > t->entry.size() + 1) {
         const ColumnDef* c = t->column(oid[t->entry.size()]);
         if (!c)
             return FormatOid(oid) + ": no such column in table " + FormatOid(t->entry);
-        if (c->spec->type() != spec->type())
+        if (c->syntax->type() != syntax->type())
             return FormatOid(oid) + ": type differs from its column";
         if (!t->decodeIndex(Tail(oid, t->entry.size() + 1)))
             return FormatOid(oid) + ": index does not fit the table";
         // A bare type takes the column's constraint.
-        interned = typeText.find('(') == std::string::npos && spec->notation == c->spec->notation
-                       ? c->spec
-                       : schema.intern(*spec);
+        interned = typeText.find('(') == std::string::npos && syntax->notation == c->syntax->notation
+                       ? c->syntax
+                       : schema.intern(*syntax);
         if (*access != c->access)
             return FormatOid(oid) + ": access differs from its column";
     } else {
-        interned = schema.intern(*spec);
+        interned = schema.intern(*syntax);
     }
     std::optional<Value> v;
-    if (spec->notation == Notation::Text)
+    if (syntax->notation == Notation::Text)
         v = Value::Octets(valueText);
     else
-        v = ParseValue(valueText, spec->notation, ctx.portListLen, ctx.ports);
+        v = ParseValue(valueText, syntax->notation, ctx.portListLen, ctx.ports);
     if (!v)
         return "bad value " + valueText + " for " + typeText;
     out.value = std::move(*v);
-    out.spec = interned;
+    out.syntax = interned;
     out.access = *access;
     return {};
 }
@@ -414,8 +414,8 @@ std::string ParseObjectLine(std::string_view line, Schema& schema, const Profile
 
 std::string FormatObjectLine(const Oid& oid, const Entry& e)
 {
-    return FormatOid(oid) + " " + e.spec->text() + " " + AccessCode(e.access) + " " +
-           FormatValue(e.value, e.spec->notation);
+    return FormatOid(oid) + " " + e.syntax->text() + " " + AccessCode(e.access) + " " +
+           FormatValue(e.value, e.syntax->notation);
 }
 
 } // namespace kxsim

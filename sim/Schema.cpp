@@ -19,9 +19,9 @@ std::optional<std::int64_t> Number(std::string_view s)
 }
 
 // "lo..hi", "lo..hi/step", "v", "..hi"
-std::optional<TypeSpec::Range> ParseRange(std::string_view s)
+std::optional<Syntax::Range> ParseRange(std::string_view s)
 {
-    TypeSpec::Range r;
+    Syntax::Range r;
     std::string_view stepText;
     if (auto slash = s.find('/'); slash != std::string_view::npos) {
         stepText = s.substr(slash + 1);
@@ -79,7 +79,7 @@ std::optional<Access> ParseAccessCode(std::string_view code)
     return std::nullopt;
 }
 
-bool TypeSpec::inRange(std::int64_t v) const
+bool Syntax::inRange(std::int64_t v) const
 {
     if (ranges.empty())
         return true;
@@ -89,7 +89,7 @@ bool TypeSpec::inRange(std::int64_t v) const
     return false;
 }
 
-std::string TypeSpec::text() const
+std::string Syntax::text() const
 {
     std::string out = NotationCode(notation);
     std::string inner;
@@ -125,7 +125,7 @@ std::string TypeSpec::text() const
     return out;
 }
 
-Err TypeSpec::check(const Value& v, std::size_t portListLen, int ports) const
+Err Syntax::check(const Value& v, std::size_t portListLen, int ports) const
 {
     if (v.type != type())
         return Err::WrongType;
@@ -159,9 +159,9 @@ Err TypeSpec::check(const Value& v, std::size_t portListLen, int ports) const
     }
 }
 
-std::optional<TypeSpec> ParseTypeSpec(std::string_view text)
+std::optional<Syntax> ParseSyntax(std::string_view text)
 {
-    TypeSpec spec;
+    Syntax syntax;
     std::string_view code = text;
     std::string_view inner;
     if (auto open = text.find('('); open != std::string_view::npos) {
@@ -173,14 +173,14 @@ std::optional<TypeSpec> ParseTypeSpec(std::string_view text)
     auto n = ParseNotationCode(code);
     if (!n || *n == Notation::Null)
         return std::nullopt;
-    spec.notation = *n;
+    syntax.notation = *n;
     if (inner.empty())
-        return spec;
-    if (spec.type() == Type::OctetString) {
-        if (spec.notation == Notation::PortList)
+        return syntax;
+    if (syntax.type() == Type::OctetString) {
+        if (syntax.notation == Notation::PortList)
             return std::nullopt;
         if (inner.back() == 'c') {
-            spec.sizeInCharacters = true;
+            syntax.sizeInCharacters = true;
             inner.remove_suffix(1);
         }
         if (auto dots = inner.find(".."); dots != std::string_view::npos) {
@@ -189,17 +189,17 @@ std::optional<TypeSpec> ParseTypeSpec(std::string_view text)
             auto hi = Number(inner.substr(dots + 2));
             if (!lo || !hi || *lo < 0 || *lo > *hi)
                 return std::nullopt;
-            spec.minSize = static_cast<std::size_t>(*lo);
-            spec.maxSize = static_cast<std::size_t>(*hi);
+            syntax.minSize = static_cast<std::size_t>(*lo);
+            syntax.maxSize = static_cast<std::size_t>(*hi);
         } else {
             auto v = Number(inner);
             if (!v || *v < 0)
                 return std::nullopt;
-            spec.minSize = spec.maxSize = static_cast<std::size_t>(*v);
+            syntax.minSize = syntax.maxSize = static_cast<std::size_t>(*v);
         }
-        return spec;
+        return syntax;
     }
-    if (spec.type() == Type::IpAddress || spec.type() == Type::ObjectId)
+    if (syntax.type() == Type::IpAddress || syntax.type() == Type::ObjectId)
         return std::nullopt;
     while (!inner.empty()) {
         auto bar = inner.find('|');
@@ -207,12 +207,12 @@ std::optional<TypeSpec> ParseTypeSpec(std::string_view text)
         auto range = ParseRange(part);
         if (!range)
             return std::nullopt;
-        spec.ranges.push_back(*range);
+        syntax.ranges.push_back(*range);
         if (bar == std::string_view::npos)
             break;
         inner.remove_prefix(bar + 1);
     }
-    return spec;
+    return syntax;
 }
 
 const ColumnDef* TableDef::column(std::uint32_t n) const
@@ -296,7 +296,7 @@ std::optional<Value> TableDef::defaultValue(const ColumnDef& c, const std::vecto
         if (k >= idx.size())
             return std::nullopt;
         const auto& part = idx[k];
-        const Type t = c.spec->type();
+        const Type t = c.syntax->type();
         switch (part.kind) {
         case IndexPart::Int:
             if (t == Type::Integer || t == Type::Unsigned || t == Type::Counter32 || t == Type::TimeTicks)
@@ -324,21 +324,21 @@ std::optional<Value> TableDef::defaultValue(const ColumnDef& c, const std::vecto
         }
         return std::nullopt;
     }
-    return ParseValue(text, c.spec->notation, portListLen, ports);
+    return ParseValue(text, c.syntax->notation, portListLen, ports);
 }
 
-const TypeSpec* Schema::intern(const TypeSpec& spec)
+const Syntax* Schema::intern(const Syntax& syntax)
 {
-    for (const auto& s : m_specs)
-        if (s.notation == spec.notation && s.minSize == spec.minSize && s.maxSize == spec.maxSize &&
-            s.sizeInCharacters == spec.sizeInCharacters && s.ranges.size() == spec.ranges.size() &&
-            std::equal(s.ranges.begin(), s.ranges.end(), spec.ranges.begin(),
+    for (const auto& s : m_syntaxes)
+        if (s.notation == syntax.notation && s.minSize == syntax.minSize && s.maxSize == syntax.maxSize &&
+            s.sizeInCharacters == syntax.sizeInCharacters && s.ranges.size() == syntax.ranges.size() &&
+            std::equal(s.ranges.begin(), s.ranges.end(), syntax.ranges.begin(),
                        [](const auto& a, const auto& b) {
                            return a.lo == b.lo && a.hi == b.hi && a.step == b.step;
                        }))
             return &s;
-    m_specs.push_back(spec);
-    return &m_specs.back();
+    m_syntaxes.push_back(syntax);
+    return &m_syntaxes.back();
 }
 
 TableDef& Schema::addTable(TableDef table)

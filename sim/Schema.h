@@ -21,7 +21,7 @@ const char* AccessCode(Access a);
 std::optional<Access> ParseAccessCode(std::string_view code);
 
 // A type with its constraint, as written in the profile: "i(1..7)", "s(..32c)", "pl".
-struct TypeSpec
+struct Syntax
 {
     struct Range
     {
@@ -43,7 +43,7 @@ struct TypeSpec
     Err check(const Value& v, std::size_t portListLen, int ports) const;
     bool inRange(std::int64_t v) const;
 };
-std::optional<TypeSpec> ParseTypeSpec(std::string_view text);
+std::optional<Syntax> ParseSyntax(std::string_view text);
 
 // One part of a table index.
 struct IndexPart
@@ -65,7 +65,7 @@ struct IndexValue
 struct ColumnDef
 {
     std::uint32_t number = 0;
-    const TypeSpec* spec = nullptr;
+    const Syntax* syntax = nullptr;
     Access access = Access::ReadOnly;
     std::string defaultText; // may name index parts as $1, $2, ...
 };
@@ -95,7 +95,7 @@ struct TableDef
 class Schema
 {
 public:
-    const TypeSpec* intern(const TypeSpec& spec);
+    const Syntax* intern(const Syntax& syntax);
 
     TableDef& addTable(TableDef table);
     // The table whose entry OID is a prefix of oid, if any.
@@ -111,7 +111,7 @@ public:
     bool isVolatile(const Oid& oid) const;
 
 private:
-    std::deque<TypeSpec> m_specs;
+    std::deque<Syntax> m_syntaxes;
     std::deque<TableDef> m_tables;
     std::map<Oid, std::size_t> m_tableByEntry;
 };

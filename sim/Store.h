@@ -14,7 +14,7 @@ namespace kxsim {
 struct Entry
 {
     Value value;
-    const TypeSpec* spec = nullptr;
+    const Syntax* syntax = nullptr;
     Access access = Access::ReadOnly;
 };
 

@@ -88,11 +88,11 @@ TEST(ProfileTest, ShippedProfileLoadsForEveryPortCount)
     }
 }
 
-TEST(TypeSpecTest, Constraints)
+TEST(SyntaxTest, Constraints)
 {
     struct Case
     {
-        std::string spec;
+        std::string syntax;
         Value value;
         Err expected;
     };
@@ -111,12 +111,12 @@ TEST(TypeSpecTest, Constraints)
         {"pl", Value::Octets(std::string("\xff\x00", 2)), Err::WrongLength},
     };
     for (const auto& c : cases) {
-        auto spec = ParseTypeSpec(c.spec);
-        ASSERT_TRUE(spec) << c.spec;
-        EXPECT_EQ(spec->check(c.value, 4, 8), c.expected) << c.spec << " " << FormatValue(c.value, NaturalNotation(c.value));
+        auto syntax = ParseSyntax(c.syntax);
+        ASSERT_TRUE(syntax) << c.syntax;
+        EXPECT_EQ(syntax->check(c.value, 4, 8), c.expected) << c.syntax << " " << FormatValue(c.value, NaturalNotation(c.value));
     }
     for (const char* bad : {"i(5..1)", "a(1..2)", "pl(4)", "s(x)", "z"})
-        EXPECT_FALSE(ParseTypeSpec(bad)) << bad;
+        EXPECT_FALSE(ParseSyntax(bad)) << bad;
 }
 
 class DeviceTest : public ::testing::Test

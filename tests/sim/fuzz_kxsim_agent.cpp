@@ -23,8 +23,8 @@ struct Harness
         kxsim::AgentOptions options;
         options.quiet = true;
         std::string err;
-        options.users.push_back(*kxsim::ParseUserSpec("noauth:noAuthNoPriv::::", err));
-        options.users.push_back(*kxsim::ParseUserSpec("shades:authPriv:SHA:shapassword:DES:despassword", err));
+        options.users.push_back(*kxsim::ParseUserArgument("noauth:noAuthNoPriv::::", err));
+        options.users.push_back(*kxsim::ParseUserArgument("shades:authPriv:SHA:shapassword:DES:despassword", err));
         if (!agent.startDetached(options).empty())
             std::abort();
     }
