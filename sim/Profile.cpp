@@ -370,9 +370,10 @@ std::string MakeEntry(const Oid& oid, const std::string& typeText, const std::st
         if (!t->decodeIndex(Tail(oid, t->entry.size() + 1)))
             return FormatOid(oid) + ": index does not fit the table";
         // A bare type takes the column's constraint.
-        interned = typeText.find('(') == std::string::npos && syntax->notation == c->syntax->notation
-                       ? c->syntax
-                       : schema.intern(*syntax);
+        interned =
+            typeText.find('(') == std::string::npos && syntax->notation == c->syntax->notation
+                ? c->syntax
+                : schema.intern(*syntax);
         if (*access != c->access)
             return FormatOid(oid) + ": access differs from its column";
     } else {

@@ -330,8 +330,9 @@ std::optional<Value> TableDef::defaultValue(const ColumnDef& c, const std::vecto
 const Syntax* Schema::intern(const Syntax& syntax)
 {
     for (const auto& s : m_syntaxes)
-        if (s.notation == syntax.notation && s.minSize == syntax.minSize && s.maxSize == syntax.maxSize &&
-            s.sizeInCharacters == syntax.sizeInCharacters && s.ranges.size() == syntax.ranges.size() &&
+        if (s.notation == syntax.notation && s.minSize == syntax.minSize &&
+            s.maxSize == syntax.maxSize && s.sizeInCharacters == syntax.sizeInCharacters &&
+            s.ranges.size() == syntax.ranges.size() &&
             std::equal(s.ranges.begin(), s.ranges.end(), syntax.ranges.begin(),
                        [](const auto& a, const auto& b) {
                            return a.lo == b.lo && a.hi == b.hi && a.step == b.step;

@@ -113,7 +113,8 @@ TEST(SyntaxTest, Constraints)
     for (const auto& c : cases) {
         auto syntax = ParseSyntax(c.syntax);
         ASSERT_TRUE(syntax) << c.syntax;
-        EXPECT_EQ(syntax->check(c.value, 4, 8), c.expected) << c.syntax << " " << FormatValue(c.value, NaturalNotation(c.value));
+        EXPECT_EQ(syntax->check(c.value, 4, 8), c.expected)
+            << c.syntax << " " << FormatValue(c.value, NaturalNotation(c.value));
     }
     for (const char* bad : {"i(5..1)", "a(1..2)", "pl(4)", "s(x)", "z"})
         EXPECT_FALSE(ParseSyntax(bad)) << bad;

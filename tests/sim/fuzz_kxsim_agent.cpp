@@ -24,7 +24,8 @@ struct Harness
         options.quiet = true;
         std::string err;
         options.users.push_back(*kxsim::ParseUserArgument("noauth:noAuthNoPriv::::", err));
-        options.users.push_back(*kxsim::ParseUserArgument("shades:authPriv:SHA:shapassword:DES:despassword", err));
+        options.users.push_back(
+            *kxsim::ParseUserArgument("shades:authPriv:SHA:shapassword:DES:despassword", err));
         if (!agent.startDetached(options).empty())
             std::abort();
     }
