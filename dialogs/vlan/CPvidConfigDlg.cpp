@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 
 #include <algorithm>
 
@@ -171,12 +170,7 @@ void CPvidConfigDlg::OnApply()
         prompter().message(refusal);
         return;
     }
-    const kx::vlan::SetPath path{
-        [this](const std::vector<kx::SetBinding>& bindings) {
-            return kx::SetValues(m_cCommonSNMPSet, bindings).ok();
-        },
-        [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
-    };
+    const kx::vlan::SetPath path = kx::vlan::SessionSetPath(m_cCommonSNMPSet);
     kx::WaitCursor wait;
     if (PvidModel::Write(m_pvids, path) == m_portCount)
         accept();

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 
 #include <algorithm>
 
@@ -196,12 +195,7 @@ void CVlanEditDlg::OnOk()
         prompter().message(refusal);
         return;
     }
-    const kx::vlan::SetPath path{
-        [this](const std::vector<kx::SetBinding>& bindings) {
-            return kx::SetValues(m_cCommonSNMPSet, bindings).ok();
-        },
-        [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
-    };
+    const kx::vlan::SetPath path = kx::vlan::SessionSetPath(m_cCommonSNMPSet);
     kx::WaitCursor wait;
     if (m_model.write(m_model.vidFor(m_vid->text()), m_name->text(), path) ==
         VlanModel::WriteResult::Written) {

@@ -1,5 +1,7 @@
 #include "dialogs/vlan/VlanModel.h"
 
+#include <QThread>
+
 using namespace kx::vlan;
 using kx::PortFlags;
 using kx::SetBinding;
@@ -19,6 +21,16 @@ PortFlags FlagsOf(const QString& numberList, int portCount)
 }
 
 } // namespace
+
+SetPath kx::vlan::SessionSetPath(CCommonSNMP& session)
+{
+    return {
+        [&session](const std::vector<SetBinding>& bindings) {
+            return kx::SetValues(session, bindings).ok();
+        },
+        [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
+    };
+}
 
 VlanModel::VlanModel(Mode mode, int portCount, int asymmetricMode, VlanEntries entries, int editVid)
     : m_mode(mode),

@@ -32,6 +32,10 @@ struct SetPath
     std::function<void(int milliseconds)> pause;
 };
 
+// The path of a dialog: synchronous sets on its session, pauses on the calling
+// thread (the dialog shows the wait cursor meanwhile).
+SetPath SessionSetPath(CCommonSNMP& session);
+
 } // namespace kx::vlan
 
 class VlanModel

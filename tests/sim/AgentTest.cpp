@@ -12,24 +12,7 @@ namespace {
 
 const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 
-class AgentTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        sim = new KxSimFixture();
-        ASSERT_TRUE(sim->start());
-    }
-    static void TearDownTestSuite()
-    {
-        delete sim;
-        sim = nullptr;
-    }
-    void SetUp() override { sim->control("reset"); }
-
-    static KxSimFixture* sim;
-};
-KxSimFixture* AgentTest::sim = nullptr;
+class AgentTest : public SharedSimTest {};
 
 TEST_F(AgentTest, EveryCommunityAndUserReads)
 {

@@ -17,24 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ControlTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        sim = new KxSimFixture();
-        ASSERT_TRUE(sim->start());
-    }
-    static void TearDownTestSuite()
-    {
-        delete sim;
-        sim = nullptr;
-    }
-    void SetUp() override { sim->control("reset"); }
-
-    static KxSimFixture* sim;
-};
-KxSimFixture* ControlTest::sim = nullptr;
+class ControlTest : public SharedSimTest {};
 
 const std::string kBudgetLeft = "1.3.6.1.4.1.99999.10.75.13.22.6.0";
 

@@ -8,25 +8,11 @@
 namespace kxtest {
 namespace {
 
-class ModelTest : public ::testing::Test
+class ModelTest : public SharedSimTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        sim = new KxSimFixture();
-        ASSERT_TRUE(sim->start());
-    }
-    static void TearDownTestSuite()
-    {
-        delete sim;
-        sim = nullptr;
-    }
-    void SetUp() override { sim->control("reset"); }
-
     static std::string V(const std::string& oid) { return sim->value(oid).value_or("<absent>"); }
-    static KxSimFixture* sim;
 };
-KxSimFixture* ModelTest::sim = nullptr;
 
 const std::string kIfOper = "1.3.6.1.2.1.2.2.1.8.";
 const std::string kIfSpeed = "1.3.6.1.2.1.2.2.1.5.";

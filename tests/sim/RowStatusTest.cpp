@@ -10,24 +10,7 @@
 namespace kxtest {
 namespace {
 
-class RowStatusTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        sim = new KxSimFixture();
-        ASSERT_TRUE(sim->start());
-    }
-    static void TearDownTestSuite()
-    {
-        delete sim;
-        sim = nullptr;
-    }
-    void SetUp() override { sim->control("reset"); }
-
-    static KxSimFixture* sim;
-};
-KxSimFixture* RowStatusTest::sim = nullptr;
+class RowStatusTest : public SharedSimTest {};
 
 // ARP spoofing gateway 10.0.0.1: no rows by default.
 const std::string kArp = "14.3.1.1";

@@ -4,6 +4,8 @@
 #include "tests/support/SnmpdFixture.h"
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,6 +84,28 @@ private:
     TempDir m_dir;
     ChildProcess m_process;
     int m_port = 0;
+};
+
+// A test suite sharing one simulator, started once and reset before each test:
+//
+//   class ModelTest : public kxtest::SharedSimTest {};
+//   TEST_F(ModelTest, ...) { sim->control("pd 5 class=3"); ... }
+class SharedSimTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        sim = new KxSimFixture();
+        ASSERT_TRUE(sim->start());
+    }
+    static void TearDownTestSuite()
+    {
+        delete sim;
+        sim = nullptr;
+    }
+    void SetUp() override { sim->control("reset"); }
+
+    inline static KxSimFixture* sim = nullptr;
 };
 
 } // namespace kxtest
