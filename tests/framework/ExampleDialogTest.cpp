@@ -91,10 +91,7 @@ TEST_F(ExampleDialog, ClosingClosesEverySessionInMemberOrder)
     ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
     trace.clear();
     DialogHarness::click(dlg.get(), "Close");
-    std::vector<std::string> closing;
-    for (const auto& line : trace.lines())
-        if (line.rfind("==================", 0) == 0)
-            closing.push_back(line);
+    const std::vector<std::string> closing = trace.linesStartingWith("==================");
     EXPECT_EQ(closing, (std::vector<std::string>{
                            "==================DestroyWindow===============",
                            "==================m_cCommonSNMP.Close===============",

@@ -326,10 +326,7 @@ TEST_F(TrunkDialog, ClosingTheMemberDialogClosesTheValidatorSessionsInOrder)
     auto dlg = l2test::OpenMembers(*harness, "2", "Static", "");
     trace.clear();
     DialogHarness::click(dlg.get(), "Cancel");
-    std::vector<std::string> closing;
-    for (const auto& line : trace.lines())
-        if (line.rfind("==================", 0) == 0)
-            closing.push_back(line);
+    const std::vector<std::string> closing = trace.linesStartingWith("==================");
     const char* const members[] = {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPMirror",
                                    "m_cCommonSNMPTableACL", "m_cCommonSNMPPoint", "m_cCommonSNMPTableVlan",
                                    "m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableStaticPor",

@@ -249,6 +249,16 @@ std::vector<std::string> TraceCapture::lines() const
     return g_traceLines;
 }
 
+std::vector<std::string> TraceCapture::linesStartingWith(const std::string& prefix) const
+{
+    std::lock_guard lock(g_traceMutex);
+    std::vector<std::string> found;
+    for (const auto& l : g_traceLines)
+        if (l.rfind(prefix, 0) == 0)
+            found.push_back(l);
+    return found;
+}
+
 bool TraceCapture::contains(const std::string& line) const
 {
     std::lock_guard lock(g_traceMutex);

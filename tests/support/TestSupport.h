@@ -72,6 +72,8 @@ public:
     TraceCapture& operator=(const TraceCapture&) = delete;
 
     std::vector<std::string> lines() const;
+    // The lines that begin with `prefix`, in order (the "=====...Close" banners, say).
+    std::vector<std::string> linesStartingWith(const std::string& prefix) const;
     bool contains(const std::string& line) const;
     void clear();
 };

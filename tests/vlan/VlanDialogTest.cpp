@@ -491,10 +491,7 @@ TEST_F(VlanDialog, TheMenuEntriesOpenTheDialogsAndSessionsCloseInMemberOrder)
     auto dlg = Open();
     trace.clear();
     DialogHarness::click(dlg.get(), "&Close");
-    std::vector<std::string> closing;
-    for (const auto& line : trace.lines())
-        if (line.rfind("==================", 0) == 0)
-            closing.push_back(line);
+    const std::vector<std::string> closing = trace.linesStartingWith("==================");
     EXPECT_EQ(closing, (std::vector<std::string>{
                            "==================DestroyWindow===============",
                            "==================m_cCommonSNMP.Close===============",
