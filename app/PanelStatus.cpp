@@ -1,14 +1,14 @@
 #include "app/PanelStatus.h"
 
 #include "app/DeviceModels.h"
+#include "app/TextNumber.h"
 #include "app/Trace.h"
 #include "panel/PanelItems.h"
 #include "panel/PanelResources.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cctype>
+#include <charconv>
 
 namespace kx {
 
@@ -20,24 +20,6 @@ int BoundedPortCount(int devicePortNum)
 int PortArraySize(int devicePortNum)
 {
     return std::max(kMinPortArraySize, BoundedPortCount(devicePortNum));
-}
-
-int DecimalPrefix(const std::string& text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<long long>(static_cast<long long>(INT_MAX) + 1, value * 10 + (text[i] - '0'));
-    if (negative)
-        return static_cast<int>(std::max<long long>(INT_MIN, -value));
-    return static_cast<int>(std::min<long long>(INT_MAX, value));
 }
 
 const char* TopSpeedText(bool isAllGiga)
@@ -68,15 +50,19 @@ int PoeStateOf(const std::string& statusText)
 
 std::optional<bool> PoeBudgetReached(const std::string& valueText)
 {
-    // A number or nothing: strtod would read "" or "n/a" as 0 watts left and
-    // light the lamp for an answer that carries no value.
+    // A number or nothing: "" or "n/a" must not count as 0 watts left and light
+    // the lamp for an answer that carries no value. from_chars, not strtod: the
+    // device writes a decimal point whatever the desktop's locale is.
     const std::string text(valueText.c_str()); // up to an embedded NUL, as text
-    if (text.empty())
-        return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double watts = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || errno == ERANGE || watts != watts)
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    if (p < end && *p == '+')
+        ++p;
+    double watts = 0;
+    const auto [next, ec] = std::from_chars(p, end, watts);
+    if (ec != std::errc() || next == p || watts != watts)
         return std::nullopt;
     return watts <= PowerLimitThreshold;
 }
@@ -97,7 +83,7 @@ void PanelStatusModel::beginWalk()
 
 PanelStatusModel::RowResult PanelStatusModel::addRow(StatusRow row)
 {
-    if (DecimalPrefix(row.ifIndex) >= static_cast<long long>(m_portCount) + 1)
+    if (LeadingDecimal(row.ifIndex) >= static_cast<long long>(m_portCount) + 1)
         return RowResult::PastFrontPanel;
     // A device that never ends its table cannot make the list grow without end:
     // the front-panel rows are at most a few per port.
@@ -111,8 +97,8 @@ void PanelStatusModel::evaluate()
 {
     m_evaluatedPorts.clear();
     for (const StatusRow& row : m_rows) {
-        const int port = DecimalPrefix(row.ifIndex);
-        const int value = DecimalPrefix(row.portValue);
+        const int port = LeadingDecimal(row.ifIndex);
+        const int value = LeadingDecimal(row.portValue);
         const int state = LinkState(row.adminStatus, row.operStatus, row.speed, m_isAllGiga);
         if (port < 1 || port > m_portCount)
             continue;
@@ -125,7 +111,7 @@ void PanelStatusModel::evaluate()
         Trace("YYYYYYYYYYYYYYYYYYYYYYYYYY");
         Trace(row.poeStatus);
         const int state = PoeStateOf(row.poeStatus);
-        const int port = DecimalPrefix(row.ifIndex);
+        const int port = LeadingDecimal(row.ifIndex);
         if (port < 1 || port > m_portCount)
             continue;
         m_poeStates[static_cast<std::size_t>(port - 1)] = static_cast<std::uint8_t>(state);

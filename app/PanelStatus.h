@@ -46,10 +46,6 @@ int BoundedPortCount(int devicePortNum);
 // Entries of the port and PoE state arrays for a port count.
 int PortArraySize(int devicePortNum);
 
-// A decimal number as the C library's atoi reads it (blanks, a sign, digits up
-// to the first other character; nothing numeric reads as 0), kept within int.
-int DecimalPrefix(const std::string& text);
-
 // The link state (PortState) of one interface row: 2 disabled unless the
 // administrative status is "1", 3 no link unless the operational status is "1",
 // 1 at the port's top speed, else 0.

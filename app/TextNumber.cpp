@@ -5,19 +5,36 @@
 
 namespace kx {
 
-int LeadingDecimal(QStringView text)
+namespace {
+
+template<class Text, class Code>
+int Leading(const Text& text, Code code)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+    std::size_t i = 0;
+    const std::size_t n = static_cast<std::size_t>(text.size());
+    auto at = [&](std::size_t k) { return static_cast<char32_t>(code(text[k])); };
+    while (i < n && (at(i) == U' ' || (at(i) >= U'\t' && at(i) <= U'\r')))
         ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
+    if (i < n && (at(i) == U'-' || at(i) == U'+'))
+        negative = at(i++) == U'-';
     constexpr long long kLimit = std::numeric_limits<int>::max();
     long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(kLimit, value * 10 + (text[i].unicode() - u'0'));
+    for (; i < n && at(i) >= U'0' && at(i) <= U'9'; ++i)
+        value = std::min(kLimit, value * 10 + static_cast<long long>(at(i) - U'0'));
     return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace
+
+int LeadingDecimal(QStringView text)
+{
+    return Leading(text, [](QChar c) { return c.unicode(); });
+}
+
+int LeadingDecimal(std::string_view text)
+{
+    return Leading(text, [](char c) { return static_cast<unsigned char>(c); });
 }
 
 } // namespace kx

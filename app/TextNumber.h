@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <string_view>
+
 namespace kx {
 
 // A number as the C library's decimal conversion reads it from text the user
@@ -9,5 +11,7 @@ namespace kx {
 // first non-digit. "" and "abc" give 0, "12a" gives 12; values beyond the int
 // range saturate.
 int LeadingDecimal(QStringView text);
+// The same over octets a device answered.
+int LeadingDecimal(std::string_view text);
 
 } // namespace kx

@@ -1,5 +1,7 @@
 #include "panel/PanelLayout.h"
 
+#include "app/TextNumber.h"
+
 #include "app/Trace.h"
 
 #include <QDir>
@@ -105,27 +107,12 @@ bool Parse(const QByteArray& xml, const PanelLayoutLimits& limits, std::vector<E
     return !reader.hasError();
 }
 
-// A decimal integer as the C library's atoi reads it (leading blanks, a sign,
-// digits up to the first other character; no digits reads as 0), kept within
-// +-PanelLayout::kMaxCoordinate.
+// Kept within +-PanelLayout::kMaxCoordinate, so that sums of coordinates and
+// sizes cannot overflow.
 int ParseCoordinate(const QString& text)
 {
-    constexpr long long limit = PanelLayout::kMaxCoordinate;
-    qsizetype i = 0;
-    auto blank = [](QChar c) {
-        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\v';
-    };
-    while (i < text.size() && blank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    return static_cast<int>(negative ? -value : value);
+    return std::clamp(kx::LeadingDecimal(text), -PanelLayout::kMaxCoordinate,
+                      PanelLayout::kMaxCoordinate);
 }
 
 int LookUp(const QString& text, std::initializer_list<const char*> table)

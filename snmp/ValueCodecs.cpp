@@ -1,6 +1,7 @@
 #include "snmp/ValueCodecs.h"
 
 #include "app/Prompter.h"
+#include "app/TextNumber.h"
 
 #include <QStringView>
 
@@ -49,32 +50,6 @@ int HexValue(QChar c)
     if (u >= u'A' && u <= u'F')
         return u - u'A' + 10;
     return -1;
-}
-
-bool IsCSpace(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u' ' || (u >= u'\t' && u <= u'\r');
-}
-
-// A decimal number read the way the C library reads one: leading blanks, an
-// optional sign, then digits up to the first non-digit; 0 when there are none.
-// Saturates instead of overflowing.
-long long LeadingNumber(QStringView text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && IsCSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long value = 0;
-    constexpr long long kLimit = std::numeric_limits<int>::max();
-    for (; i < text.size() && IsAsciiDigit(text[i]); ++i)
-        value = std::min(kLimit + 1, value * 10 + (text[i].unicode() - u'0'));
-    return negative ? -value : value;
 }
 
 bool ContainsAnyOf(const QString& text, QLatin1StringView set)
@@ -209,8 +184,8 @@ int ParsePortRangeText(const QString& text, kx::PortFlags& flags, int portCount)
 
         const qsizetype dash = token.indexOf(QLatin1Char('-'));
         if (dash >= 0) {
-            const long long from = LeadingNumber(token.left(dash));
-            const long long to = LeadingNumber(token.mid(dash + 1));
+            const int from = kx::LeadingDecimal(token.left(dash));
+            const int to = kx::LeadingDecimal(token.mid(dash + 1));
             if (from > to)
                 continue;
             for (long long port = from; port <= to; ++port) {
@@ -221,7 +196,7 @@ int ParsePortRangeText(const QString& text, kx::PortFlags& flags, int portCount)
                 flags[static_cast<size_t>(port - 1)] = 1;
             }
         } else {
-            const long long port = LeadingNumber(token);
+            const long long port = kx::LeadingDecimal(token);
             if (!IsPortInRange(port, ports)) {
                 ShowMessage("Invalid Portlist");
                 return 0;
@@ -239,7 +214,7 @@ void ParsePortNumberText(const QString& text, kx::PortFlags& flags, int value, i
     if (text.isEmpty())
         return;
     for (QStringView token : QStringView(text).split(QLatin1Char(','))) {
-        const long long port = LeadingNumber(token);
+        const long long port = kx::LeadingDecimal(token);
         if (IsPortInRange(port, ports))
             flags[static_cast<size_t>(port - 1)] = value;
     }

@@ -18,19 +18,7 @@ namespace kxapptest {
 // SNMPv3 as `user`.
 inline SessionSettings SettingsFor(const kxtest::KxSimFixture& sim, const kxtest::SnmpdUser* user = nullptr)
 {
-    SessionSettings s;
-    s.DeviceAddress = sim.address();
-    s.SnmpPort = std::to_string(sim.port());
-    if (user) {
-        s.SnmpVersion = "3";
-        s.SecurityName = user->name;
-        s.SecurityLevel = user->level == "authPriv" ? "3" : user->level == "authNoPriv" ? "2" : "1";
-        s.AuthPassword = user->authPass;
-        s.PrivPassword = user->privPass;
-        s.AuthProtocol = user->auth == "MD5" ? "2" : user->auth == "SHA" ? "3" : user->auth == "SHA-256" ? "5" : "1";
-        s.PrivProtocol = user->priv == "DES" ? "2" : user->priv == "AES" ? "4" : "1";
-    }
-    return s;
+    return kxtest::SessionSettingsFor(sim.port(), user ? user->name : std::string());
 }
 
 // Collects the snapshots a PanelDevice hands out, on whatever thread.

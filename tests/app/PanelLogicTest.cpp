@@ -74,18 +74,6 @@ TEST(PanelLogic, BudgetLampThresholdIsSevenWattsInclusive)
         EXPECT_EQ(PoeBudgetReached(c.text), c.reached) << '"' << c.text << '"';
 }
 
-TEST(PanelLogic, DecimalPrefixReadsLikeAtoiWithoutOverflow)
-{
-    EXPECT_EQ(DecimalPrefix("17"), 17);
-    EXPECT_EQ(DecimalPrefix(" 5x"), 5);
-    EXPECT_EQ(DecimalPrefix("5.1"), 5);
-    EXPECT_EQ(DecimalPrefix(""), 0);
-    EXPECT_EQ(DecimalPrefix("abc"), 0);
-    EXPECT_EQ(DecimalPrefix("-3"), -3);
-    EXPECT_EQ(DecimalPrefix("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(DecimalPrefix("-99999999999999999999"), INT_MIN);
-}
-
 StatusRow Row(const std::string& index, const std::string& speed, const std::string& admin,
               const std::string& oper, const std::string& value, const std::string& poe)
 {
@@ -261,10 +249,10 @@ TEST(PanelLogic, MenuRemovalDependsOnPoe)
                                   "LLDP Remote Port Information"}));
     // Every entry removed is one of the menu's, and entry texts are unique keys.
     QSet<QString> texts;
-    for (const PanelMenuEntry& e : PanelMenuTable())
+    for (const PanelMenuEntry& e : PanelMenuTable()) {
         EXPECT_FALSE(texts.contains(e.text)) << e.text.toStdString() << " twice";
-    for (const PanelMenuEntry& e : PanelMenuTable())
         texts.insert(e.text);
+    }
     for (const QString& removed : plain)
         EXPECT_TRUE(texts.contains(removed)) << removed.toStdString();
 }
