@@ -31,9 +31,6 @@ struct CCommonSNMP::Core
 
 namespace {
 
-// Process-wide id of SNMPv3 walk steps.
-std::atomic<int> g_requestCounter{0};
-
 // Which session's callback this thread is running, and under which epoch: a
 // callback that re-arms after its session was re-opened by another thread must
 // not start a step on the new request.
@@ -171,21 +168,18 @@ bool CCommonSNMP::Open(int pduType)
     m_table.reset();
     m_request.reset();
 
+    // A session asks and sets; a response PDU is nothing it could send.
+    if (pduType != SnmpPdu::Get && pduType != SnmpPdu::GetNext && pduType != SnmpPdu::Set)
+        return false;
     if (m_version == 1) {
         auto request = std::make_unique<CSnmpV1>(0);
         request->setType(pduType);
         request->clearVarBindList();
-        if (pduType == SnmpPdu::Get || pduType == SnmpPdu::GetNext)
-            request->setCommunity(m_readCommunity);
-        else if (pduType == SnmpPdu::Set)
-            request->setCommunity(m_writeCommunity);
-        else
-            return false;
+        request->setCommunity(pduType == SnmpPdu::Set ? m_writeCommunity : m_readCommunity);
         m_request = std::move(request);
     } else if (m_version == 3) {
         auto request = std::make_unique<CSnmpV3>(0);
-        if (request->setType(pduType) != 0)
-            return false;
+        request->setType(pduType);
         request->clearVarBindList();
         SetUpSecurity(*request);
         m_request = std::move(request);
@@ -332,11 +326,7 @@ int CCommonSNMP::StartStep(WalkCallback callback, void* context, int timeout)
     core.walkCallback = std::move(callback);
     core.walkContext = context;
     core.walkTimeout = timeout;
-    int id = g_requestCounter.fetch_add(1) + 1;
-    if (id <= 0) {
-        g_requestCounter.store(1);
-        id = 1;
-    }
+    const int id = kx::snmpengine::NextRequestId();
     core.walkRequestId = id;
     core.pending.push_back(id);
     core.walking = true;

@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 
+#include <utility>
+
 namespace kx {
 
 // What the walk's callbacks touch: set up by start() on the UI thread before the
@@ -56,12 +58,14 @@ struct TableWalker::State
 
     void finish()
     {
+        // The queued call is the last touch of this state: once it has run, the
+        // owner may start the next walk, which fills the state anew.
         TableWalker* owner = ownerRaw;
         const quint64 g = generation;
+        WalkResult r = std::exchange(result, WalkResult());
         QMetaObject::invokeMethod(
-            owner, [owner, g, r = std::move(result)] { owner->deliverEnd(g, r); },
+            owner, [owner, g, r = std::move(r)] { owner->deliverEnd(g, r); },
             Qt::QueuedConnection);
-        result = WalkResult();
     }
 };
 

@@ -3,10 +3,10 @@
 // Shared between the data side (Snmp.cpp) and the engine thread (SnmpEngine.cpp).
 // Still free of net-snmp headers.
 
+#include "snmp/SyncPrimitives.h"
 #include "snmp/engine/Snmp.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <string_view>
 
@@ -22,32 +22,6 @@ struct V3Params
     std::string authPassword;
     int privArith = -1;
     std::string privPassword;
-};
-
-// Wakes the one thread that waits for a synchronous job. Not a semaphore: the
-// library's semaphore spins with sched_yield before it sleeps, and a walk's
-// waiting thread then competes for the processor with the agent it talks to.
-class DoneSignal
-{
-public:
-    void release()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_set = true;
-        }
-        m_cv.notify_one();
-    }
-    void acquire()
-    {
-        std::unique_lock lock(m_mutex);
-        m_cv.wait(lock, [this] { return m_set; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    bool m_set = false;
 };
 
 struct Job;
@@ -76,7 +50,7 @@ struct Job
     int port = 161;
     int timeoutMs = 3000;
     // The engine's key of the net-snmp session for this agent and these
-    // credentials; cached on the request object, filled by the engine when empty.
+    // credentials, made from the job itself when it is made.
     std::string sessionKey;
 
     std::atomic<int> state{Waiting};
@@ -84,7 +58,10 @@ struct Job
     std::unique_ptr<CSnmp> response;
 
     bool async = false;
-    DoneSignal done; // released once for a synchronous send
+    // Set once for a synchronous send. An event, not a semaphore: the library's
+    // semaphore spins with sched_yield before it sleeps, and a walk's waiting
+    // thread then competes for the processor with the agent it talks to.
+    kx::ManualResetEvent done{false};
     SnmpResponseCallback callback;
     JobChain chain;
 
@@ -92,11 +69,10 @@ struct Job
     bool abandon();
 };
 
-int NextRequestId();
 
 bool ParseSigned(std::string_view text, long long min, long long max, long long& out);
 bool ParseIpv4(std::string_view text);
-// "host", "host:port" or "[v6]:port"; the port defaults to DefaultAgentPort().
+// "host", "host:port" or "[v6]:port"; the port defaults to 161.
 bool SplitAgent(const std::string& agent, std::string& host, int& port);
 // The key of the engine's net-snmp session for a job's agent and credentials.
 std::string SessionKey(const Job& job);
@@ -136,10 +112,6 @@ struct CSnmp::State
     std::string community;
     kx::snmpengine::V3Params v3;
     std::vector<std::weak_ptr<kx::snmpengine::Job>> inflight;
-    // The session key of the last send and the agent it was for; cleared when a
-    // credential changes.
-    std::string sessionKey;
-    std::string sessionKeyAgent;
 };
 
 std::unique_ptr<CSnmp> MakeSnmpResponse(int version);

@@ -11,7 +11,6 @@ namespace kx::snmpengine {
 namespace {
 
 std::atomic<int> g_requestIds{0};
-std::atomic<int> g_defaultPort{161};
 
 } // namespace
 
@@ -61,29 +60,13 @@ int NextRequestId()
     return id;
 }
 
-int RequestsStarted()
-{
-    return g_requestIds.load();
-}
-
-void SetDefaultAgentPort(int port)
-{
-    if (port > 0 && port < 65536)
-        g_defaultPort.store(port);
-}
-
-int DefaultAgentPort()
-{
-    return g_defaultPort.load();
-}
-
 bool Job::abandon()
 {
     int expected = Waiting;
     if (state.compare_exchange_strong(expected, Abandoned)) {
         status = SnmpResult::Failed;
         if (!async)
-            done.release();
+            done.set();
         return true;
     }
     expected = Completed;
@@ -93,7 +76,7 @@ bool Job::abandon()
 // "host", "host:port" or "[v6]:port". False when there is no host.
 bool SplitAgent(const std::string& agent, std::string& host, int& port)
 {
-    port = DefaultAgentPort();
+    port = 161;
     std::string_view a(agent);
     if (a.empty())
         return false;
@@ -348,11 +331,9 @@ std::shared_ptr<Job> MakeJob(CSnmp::State& s, const std::string& agent, int time
     job->async = async;
     if (!kx::snmpengine::SplitAgent(agent, job->host, job->port))
         job->host.clear();
-    if (s.sessionKey.empty() || s.sessionKeyAgent != agent) {
-        s.sessionKey = kx::snmpengine::SessionKey(*job);
-        s.sessionKeyAgent = agent;
-    }
-    job->sessionKey = s.sessionKey;
+    // Made anew for every send rather than cached: then no change of a credential
+    // can leave a request on the session of the old one.
+    job->sessionKey = kx::snmpengine::SessionKey(*job);
     // Forget finished sends so the list stays short on long walks.
     std::erase_if(s.inflight, [](const std::weak_ptr<Job>& w) { return w.expired(); });
     s.inflight.push_back(job);
@@ -471,17 +452,6 @@ int CSnmpV1::setCommunity(const std::string& community)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->community = community;
-    m_state->sessionKey.clear();
-    return 0;
-}
-
-CSnmpV2c::CSnmpV2c(int) : CSnmp(2) {}
-
-int CSnmpV2c::setCommunity(const std::string& community)
-{
-    std::lock_guard lock(m_state->mutex);
-    m_state->community = community;
-    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -493,7 +463,6 @@ int CSnmpV3::setMsgMaxSize(int size)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.msgMaxSize = size;
-    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -501,7 +470,6 @@ int CSnmpV3::setMsgSecurityModel(int model)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->v3.securityModel = model;
-    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -509,7 +477,6 @@ int CSnmpV3::setUserName(const std::string& name)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->v3.userName = name;
-    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -520,7 +487,6 @@ int CSnmpV3::setMsgFlags(int flags)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.msgFlags = flags;
-    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -530,7 +496,6 @@ int CSnmpV3::setAuthArith(int algorithm)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.authArith = algorithm;
-    m_state->sessionKey.clear();
     return 0;
 }
 
@@ -549,7 +514,6 @@ int CSnmpV3::setPriArith(int algorithm)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.privArith = algorithm;
-    m_state->sessionKey.clear();
     return 0;
 }
 

@@ -136,7 +136,7 @@ public:
     std::vector<SnmpBinding> getBindings() const;
 
     // Sends the request to `agent` ("host" or "host:port"; the port defaults to
-    // the engine's, see SetDefaultAgentPort) and waits for the answer. 0 with the
+    // 161) and waits for the answer. 0 with the
     // response, or -1 with none. A response with an error status is still 0.
     int send(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs);
 
@@ -168,14 +168,6 @@ public:
     int setCommunity(const std::string& community);
 };
 
-// SNMPv2c, for tools and tests; the module itself speaks v1 and v3.
-class CSnmpV2c : public CSnmp
-{
-public:
-    explicit CSnmpV2c(int reserved = 0);
-    int setCommunity(const std::string& community);
-};
-
 class CSnmpV3 : public CSnmp
 {
 public:
@@ -193,10 +185,6 @@ public:
 // Walks columns side by side with get-next steps on a request it is bound to
 // (not owned). The columns are the OIDs the request holds when its bindings were
 // last added; each step continues from the OIDs the previous one answered.
-namespace kx::snmpengine {
-struct Job;
-}
-
 class CSnmpTable
 {
 public:
@@ -239,13 +227,9 @@ private:
 
 namespace kx::snmpengine {
 
-// The port used when an agent address carries none (161 unless set). Set once at
-// start-up, before the first send.
-void SetDefaultAgentPort(int port);
-int DefaultAgentPort();
-
-// Number of process-wide request ids handed out; for tests and benchmarks.
-int RequestsStarted();
+// The next process-wide request id: positive, and after two billion requests
+// 1 again.
+int NextRequestId();
 
 // Starts the engine now. Anything that outlives main() and sends (a static
 // session, say) calls it first, so the engine is torn down after it.

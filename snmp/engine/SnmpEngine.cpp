@@ -376,8 +376,8 @@ private:
         }
         // Whatever is still open fails now rather than waiting forever.
         releaseChained();
-        for (auto& [token, job] : m_inflight)
-            complete(job, SnmpResult::Failed, nullptr);
+        for (auto& [token, sent] : m_inflight)
+            complete(sent.job, SnmpResult::Failed, nullptr);
         m_inflight.clear();
         {
             std::lock_guard lock(m_queueMutex);
@@ -399,8 +399,6 @@ private:
         NETSNMP_LARGE_FD_SET(m_wakeFd, &readfds);
         int numfds = m_wakeFd + 1;
         timeval wait{1, 0};
-        if (!m_ready.empty())
-            wait = {0, 0};
         for (auto& [key, s] : m_sessions) {
             timeval tv{3600, 0};
             int block = 1;
@@ -445,8 +443,6 @@ private:
 
     void* openSession(Job& job)
     {
-        if (job.sessionKey.empty())
-            job.sessionKey = SessionKey(job);
         const std::string& key = job.sessionKey;
         auto it = m_sessions.find(key);
         if (it != m_sessions.end())
@@ -476,8 +472,8 @@ private:
         s.timeout = static_cast<long>(job.timeoutMs) * 1000L;
         std::string community = job.community;
         std::string user = job.v3.userName;
-        if (job.version == 1 || job.version == 2) {
-            s.version = job.version == 1 ? SNMP_VERSION_1 : SNMP_VERSION_2c;
+        if (job.version == 1) {
+            s.version = SNMP_VERSION_1;
             s.community = reinterpret_cast<u_char*>(community.data());
             s.community_len = community.size();
         } else if (job.version == 3) {
@@ -549,9 +545,8 @@ private:
     void failJobsOf(void* handle)
     {
         for (auto it = m_inflight.begin(); it != m_inflight.end();) {
-            if (m_inflightSession[it->first] == handle) {
-                complete(it->second, SnmpResult::Failed, nullptr);
-                m_inflightSession.erase(it->first);
+            if (it->second.session == handle) {
+                complete(it->second.job, SnmpResult::Failed, nullptr);
                 it = m_inflight.erase(it);
             } else {
                 ++it;
@@ -572,8 +567,10 @@ private:
                             : job->pduType == SnmpPdu::Set   ? SNMP_MSG_SET
                                                              : SNMP_MSG_GET;
         netsnmp_pdu* pdu = snmp_pdu_create(command);
-        if (job->version != 3 && !job->community.empty()) {
-            pdu->community = static_cast<u_char*>(std::malloc(job->community.size()));
+        if (job->version != 3) {
+            // Always the job's own community, also an empty one: the session is
+            // shared by every community, and the library would send its own.
+            pdu->community = static_cast<u_char*>(std::malloc(job->community.size() + 1));
             std::memcpy(pdu->community, job->community.data(), job->community.size());
             pdu->community_len = job->community.size();
         }
@@ -589,8 +586,7 @@ private:
         session->retries = 0;
 
         const std::uintptr_t token = ++m_nextToken;
-        m_inflight.emplace(token, job);
-        m_inflightSession.emplace(token, handle);
+        m_inflight.emplace(token, Sent{job, handle});
         const int rc = snmp_sess_async_send(handle, pdu, &Engine::OnResponse,
                                             reinterpret_cast<void*>(token));
         if (rc == 0) {
@@ -599,10 +595,9 @@ private:
             snmp_free_pdu(pdu);
             auto it = m_inflight.find(token);
             if (it != m_inflight.end()) {
-                complete(it->second, SnmpResult::Failed, nullptr);
+                complete(it->second.job, SnmpResult::Failed, nullptr);
                 m_inflight.erase(it);
             }
-            m_inflightSession.erase(token);
         }
     }
 
@@ -630,9 +625,8 @@ private:
         auto it = m_inflight.find(token);
         if (it == m_inflight.end())
             return;
-        std::shared_ptr<Job> job = std::move(it->second);
+        std::shared_ptr<Job> job = std::move(it->second.job);
         m_inflight.erase(it);
-        m_inflightSession.erase(token);
 
         if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu ||
             pdu->command == SNMP_MSG_REPORT) {
@@ -665,7 +659,7 @@ private:
                 m_chained.push_back(job);
                 return;
             }
-            job->done.release();
+            job->done.set();
             return;
         }
         m_ready.push_back(job);
@@ -674,7 +668,7 @@ private:
     void releaseChained()
     {
         for (auto& job : m_chained)
-            job->done.release();
+            job->done.set();
         m_chained.clear();
     }
 
@@ -711,8 +705,13 @@ private:
     bool m_inCallbacks = false;
     std::map<std::string, Session> m_sessions;
     std::map<std::string, std::string> m_userKeys;
-    std::unordered_map<std::uintptr_t, std::shared_ptr<Job>> m_inflight;
-    std::unordered_map<std::uintptr_t, void*> m_inflightSession;
+    // What went out and has not been answered, by the token its callback gets.
+    struct Sent
+    {
+        std::shared_ptr<Job> job;
+        void* session = nullptr;
+    };
+    std::unordered_map<std::uintptr_t, Sent> m_inflight;
     std::uintptr_t m_nextToken = 0;
 };
 
@@ -729,7 +728,7 @@ bool WaitForJob(const std::shared_ptr<Job>& job)
     if (engine.onEngineThread())
         engine.runNested(job);
     else
-        job->done.acquire();
+        job->done.wait(-1);
     return job->state.load() == Job::Completed;
 }
 

@@ -11,8 +11,6 @@ bool InsideColumn(const std::string& oid, const std::string& column)
            oid[column.size()] == '.';
 }
 
-const CSnmp::State* ResponseState(const CSnmp& response);
-
 struct Snapshot
 {
     int pduType = SnmpPdu::Get;
@@ -26,6 +24,32 @@ Snapshot TakeSnapshot(CSnmp::State& s)
     return {s.pduType, s.generation, s.columns};
 }
 
+// Whether a get-next answer is a row of the walk over `columns`, and if so the
+// OIDs it continues with. Ok, EndOfTable or Failed.
+int JudgeRow(const CSnmp& response, const std::vector<std::string>& columns,
+             std::vector<std::string>& oids)
+{
+    // A response is complete and no longer changes: read it in place.
+    const CSnmp::State& answer = *CSnmpTable::StateOf(response);
+    std::lock_guard lock(answer.mutex);
+    if (answer.errorStatus == kNoSuchName && answer.version == 1)
+        return SnmpResult::EndOfTable;
+    if (answer.errorStatus != 0)
+        return SnmpResult::Failed;
+    const std::vector<SnmpBinding>& answered = answer.bindings;
+    // An answer of another size than asked cannot move the walk on: the same step
+    // would be sent again for ever.
+    if (columns.empty() || answered.size() != columns.size())
+        return SnmpResult::Failed;
+    if (answered[0].type == SnmpType::EndOfMibView || !InsideColumn(answered[0].oid, columns[0]))
+        return SnmpResult::EndOfTable;
+    oids.clear();
+    oids.reserve(answered.size());
+    for (const SnmpBinding& b : answered)
+        oids.push_back(b.oid);
+    return SnmpResult::Ok;
+}
+
 // Judges one answered step and, for a row, moves the request on to the OIDs
 // just answered so that the caller's next step continues from there.
 int Evaluate(CSnmp::State& request, const Snapshot& snap, const CSnmp* response, int status)
@@ -34,42 +58,16 @@ int Evaluate(CSnmp::State& request, const Snapshot& snap, const CSnmp* response,
         return status == SnmpResult::Ok ? SnmpResult::Failed : status;
     if (snap.pduType != SnmpPdu::GetNext)
         return SnmpResult::Ok;
-
-    // A response is complete and no longer changes: read it in place.
-    const CSnmp::State& answer = *ResponseState(*response);
     std::vector<std::string> oids;
-    {
-        std::lock_guard lock(answer.mutex);
-        if (answer.errorStatus == kNoSuchName && answer.version == 1)
-            return SnmpResult::EndOfTable;
-        if (answer.errorStatus != 0)
-            return SnmpResult::Failed;
-        const std::vector<SnmpBinding>& answered = answer.bindings;
-        if (answered.empty() || snap.columns.empty())
-            return SnmpResult::Failed;
-        if (answered[0].type == SnmpType::EndOfMibView ||
-            !InsideColumn(answered[0].oid, snap.columns[0]))
-            return SnmpResult::EndOfTable;
-        oids.reserve(answered.size());
-        for (const SnmpBinding& b : answered)
-            oids.push_back(b.oid);
-    }
-
+    const int verdict = JudgeRow(*response, snap.columns, oids);
+    if (verdict != SnmpResult::Ok)
+        return verdict;
     std::lock_guard lock(request.mutex);
     if (request.generation == snap.generation && request.bindings.size() == oids.size()) {
         for (std::size_t i = 0; i < oids.size(); ++i)
             request.bindings[i].oid = std::move(oids[i]);
     }
     return SnmpResult::Ok;
-}
-
-} // namespace
-
-namespace {
-
-const CSnmp::State* ResponseState(const CSnmp& response)
-{
-    return CSnmpTable::StateOf(response);
 }
 
 } // namespace
@@ -95,20 +93,8 @@ using kx::snmpengine::Job;
 // The OIDs a get-next answer continues with, when it is a row of the walk.
 bool NextOids(const Job& done, const std::vector<std::string>& columns, std::vector<std::string>& oids)
 {
-    if (done.status != SnmpResult::Ok || !done.response || columns.empty())
-        return false;
-    const CSnmp::State& answer = *ResponseState(*done.response);
-    std::lock_guard lock(answer.mutex);
-    if (answer.errorStatus != 0 || answer.bindings.size() != done.bindings.size() ||
-        answer.bindings.empty())
-        return false;
-    if (answer.bindings[0].type == SnmpType::EndOfMibView ||
-        !InsideColumn(answer.bindings[0].oid, columns[0]))
-        return false;
-    oids.clear();
-    for (const SnmpBinding& b : answer.bindings)
-        oids.push_back(b.oid);
-    return true;
+    return done.status == SnmpResult::Ok && done.response &&
+           JudgeRow(*done.response, columns, oids) == SnmpResult::Ok;
 }
 
 std::vector<std::string> CurrentOids(CSnmp::State& s)

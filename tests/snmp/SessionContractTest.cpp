@@ -41,6 +41,10 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
     std::unique_ptr<CSnmp> response;
     EXPECT_EQ(s.send(response, 0), -1);
     EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr), -1);
+    // The same for an SNMPv3 session (Open sends nothing, no agent needed).
+    CCommonSNMP v3(SettingsFor(agent.port(), "shades"));
+    EXPECT_FALSE(v3.Open(2));
+    EXPECT_EQ(v3.send(response, 0), -1);
 
     ASSERT_TRUE(s.Open(SnmpPdu::Get));
     EXPECT_EQ(s.send(response, 0), -1); // no binding
