@@ -66,7 +66,6 @@ struct State
     std::optional<std::pair<Err, int>> injectedError; // status, request index
     double unreachableUntil = 0;
     bool honourGlobalState = false;
-    std::string readCommunity;
     std::string writeCommunity;
     // feed(): the datagram to hand out and the answers counted
     const std::uint8_t* feedData = nullptr;
@@ -440,8 +439,8 @@ int Handler(netsnmp_mib_handler*, netsnmp_handler_registration* reg, netsnmp_age
 
 void Tick(unsigned int, void*)
 {
-    // Time-based objects (PoE schedules) follow the clock; the regular wake-up
-    // also lets a blocked loop see a stop request.
+    // Time-based objects (PoE schedules) follow the clock. Stopping does not
+    // wait for this: requestStop() wakes the loop through the wake pipe.
     g.device->change([] {});
 }
 
@@ -584,7 +583,6 @@ std::string Agent::init(const AgentOptions& options)
 {
     if (g.agent)
         return "only one agent per process";
-    m_options = options;
     for (const std::string* c : {&options.readCommunity, &options.writeCommunity})
         if (!SafeWord(*c))
             return "communities must be non-empty, without blanks or quotes";
@@ -595,7 +593,6 @@ std::string Agent::init(const AgentOptions& options)
     g.log = &m_log;
     g.faults = &m_faults;
     g.honourGlobalState = options.honourGlobalState;
-    g.readCommunity = options.readCommunity;
     g.writeCommunity = options.writeCommunity;
 
     // The agent owns its persistent directory; nothing goes to the system's.
@@ -656,7 +653,6 @@ std::string Agent::init(const AgentOptions& options)
             return "cannot register " + FormatOid(root);
     }
 
-    m_device.onDowntime = [](double) {};
     m_device.onRebooted = [] {
         // The engine's boots counter counts the device's restarts.
         char buf[32];
@@ -830,7 +826,6 @@ void Agent::shutdown()
         }
         fd = -1;
     }
-    m_device.onDowntime = nullptr;
     m_device.onRebooted = nullptr;
     if (!m_persistentDir.empty()) {
         std::error_code ec;

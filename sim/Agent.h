@@ -10,7 +10,6 @@
 #include "sim/Faults.h"
 #include "sim/RequestLog.h"
 
-#include <atomic>
 #include <optional>
 #include <string>
 
@@ -72,9 +71,6 @@ public:
     double unreachableFor() const;
     unsigned long engineBoots() const;
 
-    // net-snmp entry points; not for other callers.
-    struct Glue;
-
 private:
     std::string init(const AgentOptions& options);
 
@@ -82,7 +78,6 @@ private:
     EventLoop& m_loop;
     RequestLog& m_log;
     Faults& m_faults;
-    AgentOptions m_options;
     std::string m_bound;
     std::string m_persistentDir;
     int m_wakePipe[2] = {-1, -1};

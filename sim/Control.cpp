@@ -37,16 +37,6 @@ const char* const kHelp[] = {
     "save | reboot | reset | stop",
 };
 
-std::optional<long> Number(const std::string& s, long lo, long hi)
-{
-    if (s.empty() || s.size() > 10 || s.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const long v = std::stol(s);
-    if (v < lo || v > hi)
-        return std::nullopt;
-    return v;
-}
-
 } // namespace
 
 Commands::Commands(Device& device, Agent& agent, RequestLog& log, Faults& faults, std::function<void()> stop)
@@ -112,7 +102,7 @@ CommandResult Commands::run(const std::string& line)
         } else if (w.size() <= 2) {
             std::uint64_t after = 0;
             if (w.size() == 2) {
-                auto n = Number(w[1], 0, 2147483647L);
+                auto n = ParseInt(w[1], 0, 2147483647L);
                 if (!n)
                     return usage("log [SEQ] | log clear");
                 after = static_cast<std::uint64_t>(*n);
@@ -202,7 +192,7 @@ CommandResult Commands::run(const std::string& line)
                 f.error = *e;
                 next = 5;
             } else if ((w[3] == "delay" || w[3] == "duplicate") && w.size() > 4) {
-                auto ms = Number(w[4], 1, 3600000);
+                auto ms = ParseInt(w[4], 1, 3600000);
                 if (!ms)
                     return usage(text);
                 f.kind = w[3] == "delay" ? Fault::Kind::Delay : Fault::Kind::Duplicate;
@@ -214,7 +204,7 @@ CommandResult Commands::run(const std::string& line)
             if (next < w.size()) {
                 if (next + 1 != w.size() || w[next].rfind("count=", 0) != 0)
                     return usage(text);
-                auto n = Number(w[next].substr(6), 1, 1000000);
+                auto n = ParseInt(w[next].substr(6), 1, 1000000);
                 if (!n)
                     return usage(text);
                 f.remaining = static_cast<int>(*n);
@@ -224,7 +214,7 @@ CommandResult Commands::run(const std::string& line)
             return usage("fault add ... | fault list | fault clear [SUBTREE]");
         }
     } else if (verb == "unreachable") {
-        auto s = w.size() == 2 ? Number(w[1], 0, 86400) : std::nullopt;
+        auto s = w.size() == 2 ? ParseInt(w[1], 0, 86400) : std::nullopt;
         if (!s)
             return usage("unreachable SECONDS");
         m_agent.setUnreachable(static_cast<double>(*s));

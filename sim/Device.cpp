@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <unistd.h>
 
 namespace kxsim {
@@ -115,7 +114,6 @@ std::string Device::rebuild()
             return err;
     }
     bootTime = topologyChangeTime = now();
-    ++rollbacks;
     derive();
     m_saved = captureConfiguration();
     return {};
@@ -274,7 +272,6 @@ void Device::undo()
     if (!m_pending)
         return;
     m_store.rollback(*m_pending);
-    ++rollbacks;
     m_pending.reset();
     m_pendingCommit.clear();
 }
@@ -304,11 +301,13 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
     std::vector<Write> writes = requested;
     std::vector<std::vector<const Rule*>> rules(writes.size());
     for (std::size_t i = 0; i < writes.size(); ++i) {
-        for (const Rule* r : m_rules.matching(writes[i].oid))
+        rules[i] = m_rules.matching(writes[i].oid);
+        for (const Rule* r : rules[i])
             if (r->resolve)
                 if (auto target = r->resolve(*this, writes[i].oid))
                     writes[i].oid = *target;
-        rules[i] = m_rules.matching(writes[i].oid);
+        if (writes[i].oid != requested[i].oid)
+            rules[i] = m_rules.matching(writes[i].oid);
     }
 
     // Rows this request creates, so that columns written beside createAndGo or
@@ -397,7 +396,6 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
     Tx tx(*this, writes, version, dryRun);
     auto rollback = [&](SetResult result) {
         m_store.rollback(m_store.closeJournal());
-        ++rollbacks;
         return result;
     };
     for (std::size_t i = 0; i < writes.size(); ++i) {
@@ -446,10 +444,6 @@ SetResult Device::run(const std::vector<Write>& requested, int version, bool dry
 
     for (const auto& [table, instance] : tx.destroyed)
         if (auto* hooks = m_rules.destroyedHooks(table->entry))
-            for (const auto& h : *hooks)
-                h(tx, instance);
-    for (const auto& [table, instance] : tx.created)
-        if (auto* hooks = m_rules.createdHooks(table->entry))
             for (const auto& h : *hooks)
                 h(tx, instance);
     for (std::size_t i = 0; i < writes.size(); ++i) {
@@ -674,8 +668,6 @@ void Device::reboot()
         if (m_store.contains(P({14, 10, 7, 0})))
             setInt(P({14, 10, 7, 0}), 2);
     });
-    if (onDowntime)
-        onDowntime(downtime);
     m_rebootTimer = m_sched.after(downtime, [this] {
         m_rebootTimer = 0;
         m_rebooting = false;

@@ -117,7 +117,6 @@ public:
     World& world() { return m_world; }
     const World& world() const { return m_world; }
     const ModelTraits& traits() const { return m_traits; }
-    const DeviceConfig& config() const { return m_config; }
     int ports() const { return m_config.ports; }
     std::size_t portListLen() const { return m_ctx.portListLen; }
     Scheduler& scheduler() { return m_sched; }
@@ -150,8 +149,9 @@ public:
     void restoreConfiguration(const std::map<Oid, Entry>& config);
 
     // ---- hooks the agent fills in
-    std::function<void(double seconds)> onDowntime; // stop answering for a while
-    std::function<void()> onRebooted;              // the device is back
+    // No hook for the downtime: while rebooting() holds, the agent's
+    // DropEverything() drops every request.
+    std::function<void()> onRebooted; // the device is back
 
     // ---- state of the timed behaviours (kept here so a reboot can clear it)
     struct Transfer
@@ -164,11 +164,10 @@ public:
     bool upgradeReboots = false;
     double bootTime = 0;
     double topologyChangeTime = 0;
-    std::uint64_t rollbacks = 0; // derived caches must not outlive a rollback
     struct FdbCache
     {
         std::uint64_t version = ~0ULL;
-        std::uint64_t rollbacks = ~0ULL;
+        std::uint64_t discards = ~0ULL; // Store::discards() at the last pass
         std::vector<bool> links;
     } fdbCache;
     std::uint64_t scanTimer = 0;

@@ -31,7 +31,6 @@ public:
     // index receives the 1-based position of the matching OID.
     std::optional<Fault> take(const std::vector<Oid>& oids, int& index);
     std::vector<std::string> describe() const;
-    bool empty() const { return m_faults.empty(); }
 
 private:
     std::vector<Fault> m_faults;

@@ -47,8 +47,6 @@ const char* UsageText()
 
 std::string ParseOptions(const std::vector<std::string>& args, Options& o)
 {
-    bool readSet = false;
-    bool writeSet = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& out) -> bool {
@@ -80,10 +78,8 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
             o.device.ports = static_cast<int>(n);
         } else if (a == "--read-community") {
             o.agent.readCommunity = o.device.readCommunity = v;
-            readSet = true;
         } else if (a == "--write-community") {
             o.agent.writeCommunity = o.device.writeCommunity = v;
-            writeSet = true;
         } else if (a == "--user") {
             std::string err;
             auto u = ParseUserArgument(v, err);
@@ -102,7 +98,6 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
             std::stringstream ss;
             ss << in.rdbuf();
             o.device.profileText = ss.str();
-            o.profileFile = v;
         } else if (a == "--scenario") {
             o.device.scenarios.push_back(v);
         } else if (a == "--state") {
@@ -145,8 +140,6 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
             return "unknown option " + a;
         }
     }
-    (void)readSet;
-    (void)writeSet;
     return {};
 }
 

@@ -13,7 +13,6 @@ struct Options
 {
     AgentOptions agent;
     DeviceConfig device;
-    std::string profileFile;
     std::string controlPath;
     std::size_t logSize = 100000;
     bool help = false;

@@ -15,12 +15,6 @@ void ReplaceAll(std::string& s, std::string_view from, std::string_view to)
     }
 }
 
-std::string Hex2(int v)
-{
-    static const char* d = "0123456789ABCDEF";
-    return {d[(v >> 4) & 15], d[v & 15]};
-}
-
 // Quoted-text escaping for a value spliced into a quoted string.
 std::string Escaped(std::string_view raw)
 {
@@ -73,7 +67,7 @@ private:
         for (int p = 1; p <= m_ctx.ports; ++p) {
             std::string l = line;
             ReplaceAll(l, "$p", std::to_string(p));
-            ReplaceAll(l, "$x", Hex2(p));
+            ReplaceAll(l, "$x", HexOctets(std::string(1, static_cast<char>(p))));
             out.push_back(std::move(l));
         }
         return out;
@@ -174,9 +168,15 @@ private:
             if (k == "index") {
                 continue;
             } else if (k == "status") {
-                t.statusColumn = static_cast<std::uint32_t>(std::stoul(v));
+                auto n = ParseInt(v, 0, 4294967295LL);
+                if (!n)
+                    return "bad status column " + v;
+                t.statusColumn = static_cast<std::uint32_t>(*n);
             } else if (k == "max") {
-                t.maxRows = std::stoul(v);
+                auto n = ParseInt(v, 0, 4294967295LL);
+                if (!n)
+                    return "bad row limit " + v;
+                t.maxRows = static_cast<std::size_t>(*n);
             } else if (k == "protect") {
                 protect = v;
             } else if (k == "persist") {
@@ -254,11 +254,10 @@ private:
         if (w.size() != 5)
             return "usage: column N TYPE ACCESS DEFAULT";
         ColumnDef c;
-        try {
-            c.number = static_cast<std::uint32_t>(std::stoul(w[1]));
-        } catch (...) {
+        auto number = ParseInt(w[1], 0, 4294967295LL);
+        if (!number)
             return "bad column number " + w[1];
-        }
+        c.number = static_cast<std::uint32_t>(*number);
         auto syntax = ParseSyntax(w[2]);
         auto access = ParseAccessCode(w[3]);
         if (!syntax || !access)

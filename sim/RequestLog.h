@@ -39,7 +39,6 @@ public:
     LogRecord* find(std::uint64_t seq);
     void clear();
     std::size_t size() const { return m_records.size(); }
-    std::uint64_t lastSeq() const { return m_next - 1; }
 
     // One line per record, tab-separated: SEQ MS PDU VERSION NAME STATUS then
     // one "OID TYPE VALUE" field per binding.

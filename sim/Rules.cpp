@@ -12,14 +12,6 @@ bool Tx::wrote(const Oid& prefix) const
     return false;
 }
 
-const Write* Tx::find(const Oid& oid) const
-{
-    for (const auto& w : writes)
-        if (w.oid == oid)
-            return &w;
-    return nullptr;
-}
-
 Value Tx::before(const Oid& oid) const
 {
     const Entry* e = device.store().before(oid);
@@ -41,12 +33,6 @@ std::vector<const Rule*> Rules::matching(const Oid& oid) const
                 out.push_back(&r);
     }
     return out;
-}
-
-const std::vector<RowHook>* Rules::createdHooks(const Oid& entry) const
-{
-    auto it = m_created.find(entry);
-    return it == m_created.end() ? nullptr : &it->second;
 }
 
 const std::vector<RowHook>* Rules::destroyedHooks(const Oid& entry) const

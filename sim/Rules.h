@@ -46,7 +46,6 @@ public:
 
     // Whether the request writes anything under prefix.
     bool wrote(const Oid& prefix) const;
-    const Write* find(const Oid& oid) const;
     // The value an object had before this request (Null when it did not exist).
     Value before(const Oid& oid) const;
 
@@ -86,7 +85,6 @@ class Rules
 {
 public:
     void on(const Oid& prefix, Rule rule) { m_rules[prefix].push_back(std::move(rule)); }
-    void onRowCreated(const Oid& entry, RowHook hook) { m_created[entry].push_back(std::move(hook)); }
     void onRowDestroyed(const Oid& entry, RowHook hook) { m_destroyed[entry].push_back(std::move(hook)); }
     void derive(DeriveStep step) { m_derive.push_back(std::move(step)); }
     // A value computed at read time (clocks).
@@ -94,7 +92,6 @@ public:
 
     // Rules whose prefix covers oid, the shortest prefix first.
     std::vector<const Rule*> matching(const Oid& oid) const;
-    const std::vector<RowHook>* createdHooks(const Oid& entry) const;
     const std::vector<RowHook>* destroyedHooks(const Oid& entry) const;
     const std::vector<DeriveStep>& deriveSteps() const { return m_derive; }
     const Reader* readerFor(const Oid& oid) const;
@@ -102,7 +99,6 @@ public:
 
 private:
     std::map<Oid, std::vector<Rule>> m_rules;
-    std::map<Oid, std::vector<RowHook>> m_created;
     std::map<Oid, std::vector<RowHook>> m_destroyed;
     std::vector<DeriveStep> m_derive;
     std::map<Oid, Reader> m_readers;

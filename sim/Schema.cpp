@@ -1,21 +1,15 @@
 #include "sim/Schema.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace kxsim {
 
 namespace {
 
+// Bounds of ranges and sizes: whatever a 32-bit type holds, signed or not.
 std::optional<std::int64_t> Number(std::string_view s)
 {
-    if (s.empty())
-        return std::nullopt;
-    std::int64_t v = 0;
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size())
-        return std::nullopt;
-    return v;
+    return ParseInt(s, -4294967295LL, 4294967295LL);
 }
 
 // "lo..hi", "lo..hi/step", "v", "..hi"
@@ -330,13 +324,7 @@ std::optional<Value> TableDef::defaultValue(const ColumnDef& c, const std::vecto
 const Syntax* Schema::intern(const Syntax& syntax)
 {
     for (const auto& s : m_syntaxes)
-        if (s.notation == syntax.notation && s.minSize == syntax.minSize &&
-            s.maxSize == syntax.maxSize && s.sizeInCharacters == syntax.sizeInCharacters &&
-            s.ranges.size() == syntax.ranges.size() &&
-            std::equal(s.ranges.begin(), s.ranges.end(), syntax.ranges.begin(),
-                       [](const auto& a, const auto& b) {
-                           return a.lo == b.lo && a.hi == b.hi && a.step == b.step;
-                       }))
+        if (s == syntax)
             return &s;
     m_syntaxes.push_back(syntax);
     return &m_syntaxes.back();

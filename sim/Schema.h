@@ -28,6 +28,8 @@ struct Syntax
         std::int64_t lo = 0;
         std::int64_t hi = 0;
         std::int64_t step = 1;
+
+        bool operator==(const Range&) const = default;
     };
 
     Notation notation = Notation::Integer;
@@ -42,6 +44,8 @@ struct Syntax
     // portListLen octets and name no port above `ports`.
     Err check(const Value& v, std::size_t portListLen, int ports) const;
     bool inRange(std::int64_t v) const;
+
+    bool operator==(const Syntax&) const = default;
 };
 std::optional<Syntax> ParseSyntax(std::string_view text);
 

@@ -10,7 +10,6 @@ const Entry* Store::find(const Oid& oid) const
 
 void Store::remember(const Oid& oid)
 {
-    ++m_generation;
     if (!m_journal || m_journal->count(oid))
         return;
     auto it = m_map.find(oid);
@@ -61,14 +60,7 @@ void Store::clear()
 {
     m_map.clear();
     m_journal.reset();
-    ++m_generation;
-}
-
-void Store::forEachUnder(const Oid& prefix,
-                         const std::function<void(const Oid&, const Entry&)>& fn) const
-{
-    for (auto it = m_map.lower_bound(prefix); it != m_map.end() && IsPrefix(prefix, it->first); ++it)
-        fn(it->first, it->second);
+    ++m_discards;
 }
 
 void Store::openJournal()
@@ -91,7 +83,7 @@ void Store::rollback(const Journal& journal)
         else
             m_map.erase(oid);
     }
-    ++m_generation;
+    ++m_discards;
 }
 
 const Entry* Store::before(const Oid& oid) const

@@ -5,7 +5,6 @@
 
 #include "sim/Schema.h"
 
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -39,26 +38,23 @@ public:
     Map::const_iterator upperBound(const Oid& oid) const { return m_map.upper_bound(oid); }
     std::size_t size() const { return m_map.size(); }
 
-    // Calls fn for every entry under prefix, in order.
-    void forEachUnder(const Oid& prefix, const std::function<void(const Oid&, const Entry&)>& fn) const;
-
     // Journal: the first change of each OID records what it was before.
     void openJournal();
-    bool journalOpen() const { return m_journal.has_value(); }
     Journal closeJournal();
     void rollback(const Journal& journal);
     // The value an OID had when the journal was opened (nullptr: it did not exist).
     const Entry* before(const Oid& oid) const;
 
-    // Bumped on every change; lets derived data skip work when nothing moved.
-    std::uint64_t generation() const { return m_generation; }
+    // Counts rollbacks and clears: what is derived from the store and cached
+    // outside it must not outlive either.
+    std::uint64_t discards() const { return m_discards; }
 
 private:
     void remember(const Oid& oid);
 
     Map m_map;
     std::optional<Journal> m_journal;
-    std::uint64_t m_generation = 0;
+    std::uint64_t m_discards = 0;
 };
 
 } // namespace kxsim

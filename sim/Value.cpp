@@ -25,6 +25,8 @@ int HexDigit(char c)
     return -1;
 }
 
+} // namespace
+
 std::optional<std::int64_t> ParseInt(std::string_view text, std::int64_t lo, std::int64_t hi)
 {
     if (text.empty())
@@ -52,8 +54,6 @@ std::optional<std::int64_t> ParseInt(std::string_view text, std::int64_t lo, std
         return std::nullopt;
     return value;
 }
-
-} // namespace
 
 const char* ErrName(Err err)
 {

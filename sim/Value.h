@@ -69,6 +69,10 @@ struct Value
     bool operator==(const Value& other) const = default;
 };
 
+// Decimal text, an optional minus sign and nothing else, within [lo, hi];
+// magnitudes above 2^32-1 never parse.
+std::optional<std::int64_t> ParseInt(std::string_view text, std::int64_t lo, std::int64_t hi);
+
 // How a value is written in text: the type letter of the profile format.
 enum class Notation : std::uint8_t {
     Integer,  // i

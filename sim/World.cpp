@@ -8,19 +8,12 @@ namespace kxsim {
 
 namespace {
 
+// The world keeps its ports, VLANs and counts as ints.
 std::optional<int> Int(const std::string& s, int lo, int hi)
 {
-    if (s.empty() || s.size() > 9)
-        return std::nullopt;
-    int v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = v * 10 + (c - '0');
-    }
-    if (v < lo || v > hi)
-        return std::nullopt;
-    return v;
+    if (auto v = ParseInt(s, lo, hi))
+        return static_cast<int>(*v);
+    return std::nullopt;
 }
 
 std::optional<std::string> Mac(const std::string& s)

@@ -9,11 +9,6 @@ namespace {
 const Oid kStpPort = Mib2({17, 2, 15, 1});
 const Oid kFdbEntry = Mib2({17, 7, 1, 2, 2, 1});
 
-std::uint32_t U(int p)
-{
-    return static_cast<std::uint32_t>(p);
-}
-
 // maxAge must stay within 2*(hello + 1 s) and 2*(forwardDelay - 1 s).
 Err TimerRelation(Tx& tx, const Write&)
 {
@@ -35,7 +30,7 @@ void DeriveStp(Device& d)
     for (int p = 1; p <= d.ports(); ++p) {
         const Link l = LinkOf(d, p);
         const bool enabled = d.intAt(Concat(kStpPort, {4, U(p)}), 1) == 1;
-        const bool adminUp = d.intAt(P({1, 13, 1, 2, U(p)}), 6) != 7;
+        const bool adminUp = SpeedSetting(d, p) != kSpeedDisabled;
         int state = 2;
         if (!enabled || !adminUp)
             state = 1;
@@ -60,11 +55,11 @@ void DeriveFdb(Device& d)
     std::vector<bool> links(static_cast<std::size_t>(d.ports()) + 1);
     for (int p = 1; p <= d.ports(); ++p)
         links[static_cast<std::size_t>(p)] = LinkOf(d, p).up;
-    const Oid col1 = t->columnOid(1);
     // Nothing else writes this table: with the same world, the same links and
-    // no rollback since the last pass it is still right (large tables stay cheap).
+    // nothing discarded since the last pass it is still right (large tables stay cheap).
     auto& cache = d.fdbCache;
-    if (d.world().fdbVersion == cache.version && d.rollbacks == cache.rollbacks && links == cache.links)
+    const std::uint64_t discards = d.store().discards();
+    if (d.world().fdbVersion == cache.version && discards == cache.discards && links == cache.links)
         return;
     std::map<Oid, const FdbEntry*> want;
     for (const auto& e : d.world().fdb) {
@@ -74,22 +69,14 @@ void DeriveFdb(Device& d)
         if (visible)
             want[Concat(Oid{U(e.vid)}, MacIndex(e.mac))] = &e;
     }
-    std::vector<Oid> doomed;
-    for (auto it = d.store().lowerBound(col1); it != d.store().end() && IsPrefix(col1, it->first); ++it) {
-        Oid inst = Tail(it->first, col1.size());
-        if (!want.count(inst))
-            doomed.push_back(std::move(inst));
-    }
-    for (const auto& inst : doomed)
-        d.destroyRow(*t, inst);
-    for (const auto& [inst, e] : want) {
-        if (!d.rowExists(*t, inst))
-            d.createRow(*t, inst);
-        d.setInt(t->cell(2, inst), e->port);
-        d.setInt(t->cell(3, inst), e->status);
-    }
+    std::set<Oid> keep;
+    for (const auto& wanted : want)
+        keep.insert(keep.end(), wanted.first);
+    KeepRows(d, *t, keep);
+    for (const auto& [inst, e] : want)
+        EnsureRow(d, *t, inst, {{2, Value::Int(e->port)}, {3, Value::Int(e->status)}});
     cache.version = d.world().fdbVersion;
-    cache.rollbacks = d.rollbacks;
+    cache.discards = discards;
     cache.links = std::move(links);
 }
 

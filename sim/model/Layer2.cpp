@@ -19,8 +19,7 @@ Err AggregationConsistent(Tx& tx, const Write&)
                 continue;
             if (seen[static_cast<std::size_t>(p)]++)
                 return Err::InconsistentValue;
-            const auto speed = d.intAt(P({1, 13, 1, 2, static_cast<std::uint32_t>(p)}));
-            if (speed == 3 || speed == 5)
+            if (HalfDuplexSpeed(SpeedSetting(d, p)))
                 return Err::InconsistentValue;
         }
     return Err::NoError;

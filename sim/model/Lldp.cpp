@@ -33,7 +33,7 @@ void DeriveLldp(Device& d)
         if (!enabled || n.port < 1 || n.port > d.ports() || !LinkOf(d, n.port).up)
             continue;
         // Index: time mark, local port, remote index.
-        const Oid inst{0, static_cast<std::uint32_t>(n.port), static_cast<std::uint32_t>(n.index)};
+        const Oid inst{0, U(n.port), U(n.index)};
         keep.insert(inst);
         EnsureRow(d, *t, inst,
                   {{4, Value::Int(n.chassisSubtype)},

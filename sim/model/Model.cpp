@@ -34,7 +34,7 @@ std::vector<int> TrunkGroups(const Device& d)
 
 bool VlanExists(const Device& d, std::int64_t vid)
 {
-    return vid >= 1 && vid <= 4094 && d.store().contains(P({7, 6, 1, 5, static_cast<std::uint32_t>(vid)}));
+    return vid >= 1 && vid <= 4094 && d.store().contains(P({7, 6, 1, 5, U(vid)}));
 }
 
 void EnsureRow(Device& d, const TableDef& t, const Oid& instance,

@@ -21,6 +21,22 @@ void AddPoeRules(Rules& rules);       // PoE, time profiles, power saving
 
 // ---- helpers shared by the subtrees
 
+// A port, VLAN or row number as a sub-identifier.
+inline std::uint32_t U(std::int64_t v)
+{
+    return static_cast<std::uint32_t>(v);
+}
+
+// A port's speed setting (P.1.13.1.2.port): 1 1000M, 2 100M, 3 100M half duplex,
+// 4 10M, 5 10M half duplex, 6 auto, 7 disabled. Auto where the port has none.
+constexpr std::int64_t kSpeedAuto = 6;
+constexpr std::int64_t kSpeedDisabled = 7;
+std::int64_t SpeedSetting(const Device& d, int port);
+inline bool HalfDuplexSpeed(std::int64_t setting)
+{
+    return setting == 3 || setting == 5;
+}
+
 struct Link
 {
     bool up = false;
@@ -39,7 +55,7 @@ std::vector<int> TrunkGroups(const Device& d);
 // Whether a row of the VLAN table exists for vid.
 bool VlanExists(const Device& d, std::int64_t vid);
 
-// The time-profile row n's name, and whether the simulated clock lies inside it.
+// Whether the simulated clock lies inside time-profile row n.
 bool TimeProfileActive(const Device& d, std::int64_t n, std::time_t when);
 
 // Sets a row's cells to the given values where they differ; creates the row first.
@@ -48,9 +64,7 @@ void EnsureRow(Device& d, const TableDef& t, const Oid& instance,
 // Keeps exactly the given rows of a derived table (by instance).
 void KeepRows(Device& d, const TableDef& t, const std::set<Oid>& keep);
 
-} // namespace kxsim
-
-namespace kxsim {
 // Ends a running transfer as failed (control channel).
 void AbortTransfer(Device& d);
+
 } // namespace kxsim

@@ -13,11 +13,6 @@ const Oid kPoePort = P({22, 1, 1});
 const Oid kThreshold = P({22, 2, 0});
 const Oid kProfile = P({32, 1, 1});
 
-std::uint32_t U(std::int64_t v)
-{
-    return static_cast<std::uint32_t>(v);
-}
-
 Oid PortCell(std::uint32_t column, int port)
 {
     return Concat(kPoePort, {column, 1, U(port)});

@@ -15,11 +15,6 @@ const Oid kWhiteList = P({14, 10, 3, 1});
 const Oid kBlackList = P({14, 10, 4, 1});
 const Oid kScanStart = P({14, 10, 7, 0});
 
-std::uint32_t U(std::int64_t v)
-{
-    return static_cast<std::uint32_t>(v);
-}
-
 void DeriveDot1x(Device& d)
 {
     const bool on = d.intAt(P({11, 2, 1, 0})) == 1;

@@ -15,17 +15,11 @@ const Oid kIfSpeed = Mib2({2, 2, 1, 5});
 const Oid kIfAdmin = Mib2({2, 2, 1, 7});
 const Oid kIfOper = Mib2({2, 2, 1, 8});
 
-std::uint32_t U(int p)
-{
-    return static_cast<std::uint32_t>(p);
-}
-
 void DerivePorts(Device& d)
 {
     for (int p = 1; p <= d.ports(); ++p) {
         const Link l = LinkOf(d, p);
-        const auto setting = d.intAt(Concat(kSpeed, {U(p)}), 6);
-        d.setInt(Concat(kIfAdmin, {U(p)}), setting == 7 ? 2 : 1);
+        d.setInt(Concat(kIfAdmin, {U(p)}), SpeedSetting(d, p) == kSpeedDisabled ? 2 : 1);
         d.setInt(Concat(kIfOper, {U(p)}), l.up ? 1 : 2);
         d.setValue(Concat(kIfSpeed, {U(p)}), Value::Unsigned(l.up && l.mbps == 10 ? 10000000 : 100000000));
         int mode = 1;
@@ -38,15 +32,20 @@ void DerivePorts(Device& d)
 
 } // namespace
 
+std::int64_t SpeedSetting(const Device& d, int port)
+{
+    return d.intAt(Concat(kSpeed, {U(port)}), kSpeedAuto);
+}
+
 Link LinkOf(const Device& d, int port)
 {
     Link l;
-    const auto setting = d.intAt(Concat(kSpeed, {U(port)}), 6);
+    const auto setting = SpeedSetting(d, port);
     const Cable cable = d.world().cable(port);
-    if (setting == 7 || cable == Cable::None || d.rebooting())
+    if (setting == kSpeedDisabled || cable == Cable::None || d.rebooting())
         return l;
     const int cableMbps = cable == Cable::M10 ? 10 : 100;
-    l.halfDuplex = setting == 3 || setting == 5;
+    l.halfDuplex = HalfDuplexSpeed(setting);
     switch (setting) {
     case 2:
     case 3: // forced 100M finds no partner on a 10M cable
@@ -76,9 +75,9 @@ void AddSystemRules(Rules& rules)
         .effect = [](Tx& tx, const Write& w) {
             const Oid speed = Concat(kSpeed, {w.oid.back()});
             if (w.value.num == 2)
-                tx.device.setInt(speed, 7);
-            else if (tx.device.intAt(speed) == 7)
-                tx.device.setInt(speed, 6);
+                tx.device.setInt(speed, kSpeedDisabled);
+            else if (tx.device.intAt(speed) == kSpeedDisabled)
+                tx.device.setInt(speed, kSpeedAuto);
         },
     });
 
@@ -92,7 +91,7 @@ void AddSystemRules(Rules& rules)
         .state = [](Tx& tx, const Write& w) {
             const auto groups = TrunkGroups(tx.device);
             const int p = PortOf(tx.device, w.oid);
-            if (p && groups[static_cast<std::size_t>(p)] && (w.value.num == 3 || w.value.num == 5))
+            if (p && groups[static_cast<std::size_t>(p)] && HalfDuplexSpeed(w.value.num))
                 return Err::InconsistentValue;
             return Err::NoError;
         },

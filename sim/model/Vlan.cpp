@@ -17,11 +17,6 @@ const Oid kSurvVid = P({26, 1, 2, 0});
 const Oid kSurvPorts = P({26, 1, 4, 0});
 const Oid kAsym = P({7, 5, 0});
 
-std::uint32_t U(std::int64_t v)
-{
-    return static_cast<std::uint32_t>(v);
-}
-
 // Untagged ports are a subset of the egress ports (the reason the module first
 // writes every port as egress).
 Err UntaggedWithinEgress(Tx& tx, const Write& w)
@@ -138,8 +133,8 @@ void DeriveIgmpVlans(Device& d)
     }
     KeepRows(d, *igmp, keep);
     // Cells of rows whose first column is gone.
-    for (std::uint32_t col : {2u, 4u, 6u, 8u}) {
-        const Oid c = igmp->columnOid(col);
+    for (const auto& column : igmp->columns) {
+        const Oid c = igmp->columnOid(column.first);
         std::vector<Oid> orphans;
         for (auto it = d.store().lowerBound(c); it != d.store().end() && IsPrefix(c, it->first); ++it)
             if (!keep.count(Tail(it->first, c.size())))

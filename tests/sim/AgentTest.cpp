@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace kxtest {
 namespace {
 
@@ -99,7 +97,6 @@ TEST_F(AgentTest, FullWalkReturnsEveryObjectOnceInOrder)
             if (v.type != "EndOfMibView")
                 got.push_back(v.oid);
         EXPECT_EQ(got, expected) << tool;
-        EXPECT_EQ(std::set<std::string>(got.begin(), got.end()).size(), got.size()) << tool;
     }
     // v3 with privacy walks the same objects.
     const ToolResult v3 = RunSnmp("snmpbulkwalk", V3(KxSimFixture::user("sha256aes")), sim->peer(), {"1"}, 5);

@@ -69,6 +69,9 @@ TEST(ProfileTest, RefusesMalformedProfiles)
         {"unterminated scenario", "scenario s\nP.2.0 i R 1\n", "has no end"},
         {"bad world line", "sim cable 2 1G\n", "cable"},
         {"status column missing", "table P.1.1 index=int status=5\ncolumn 1 i C 0\n", "no status column"},
+        {"status column not a number", "table P.1.1 index=int status=x\ncolumn 1 i C 0\n",
+         "line 3: bad status column x"},
+        {"row limit not a number", "table P.1.1 index=int max=many\ncolumn 1 i C 0\n", "line 3: bad row limit many"},
     };
     for (const auto& c : cases) {
         Profile p;
