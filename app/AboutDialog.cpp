@@ -28,7 +28,6 @@ AboutDialog::AboutDialog(const QString& deviceName, QWidget* parent) : QDialog(p
     iconLabel->setAccessibleName(QStringLiteral("Application icon"));
 
     m_moduleLabel = new QLabel(deviceName + QStringLiteral(" Management Module"), this);
-    m_moduleLabel->setObjectName(QStringLiteral("1049"));
     auto* lines = new QVBoxLayout;
     lines->addWidget(m_moduleLabel);
     for (const QString& text : FixedLines())

@@ -14,7 +14,7 @@ class AboutDialog : public QDialog
 public:
     explicit AboutDialog(const QString& deviceName, QWidget* parent = nullptr);
 
-    // The line the model name goes into (control 1049 of the box).
+    // The line that names the model.
     QLabel* moduleLabel() const { return m_moduleLabel; }
     static QStringList FixedLines();
 

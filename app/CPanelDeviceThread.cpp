@@ -1,6 +1,7 @@
 #include "app/CPanelDeviceThread.h"
 
 #include "app/PanelDevice.h"
+#include "app/SessionSettings.h"
 #include "app/Trace.h"
 
 #include <chrono>
@@ -58,7 +59,9 @@ int CPanelDeviceThread::run()
     if (!m_pOwner)
         return -1;
     PanelDevice& owner = *m_pOwner;
-    const int step = m_timing.stepMs > 0 ? m_timing.stepMs : 500;
+    const int step = m_timing.stepMs > 0
+                         ? m_timing.stepMs
+                         : PanelPollTiming::ForVersion(GetSessionSettings().SnmpVersion).stepMs;
     int lastPoeResult = 0;
     while (!stopRequested()) {
         if (!pause(m_timing.sleepMs))

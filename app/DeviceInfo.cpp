@@ -16,8 +16,9 @@ DeviceInfo& Storage()
     return info;
 }
 
-// QSettings splits unquoted values at commas; the INI reader of the original
-// platform does not, so a value is put back together.
+// QSettings splits unquoted values at commas, but a User.ini value is one text
+// up to the end of its line (a model name may hold a comma), so it is put back
+// together.
 QString ReadText(const QSettings& ini, const char* key)
 {
     const QVariant v = ini.value(key);

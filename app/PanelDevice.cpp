@@ -2,6 +2,7 @@
 
 #include "app/DeviceModels.h"
 #include "app/Trace.h"
+#include "snmp/SnmpRequests.h"
 
 namespace kx {
 
@@ -251,15 +252,8 @@ void PanelDevice::endWalkWithoutSnapshot()
 
 bool PanelDevice::saveConfiguration()
 {
-    if (!m_cCommonSNMPset.Open(SnmpPdu::Set) ||
-        m_cCommonSNMPset.addValue(Scalar(panel_oid::kSaveConfiguration), SnmpType::Integer, "1") != 0)
-        return false;
-    std::unique_ptr<CSnmp> response;
-    if (m_cCommonSNMPset.send(response, kSaveTimeoutMs) != 0 || !response)
-        return false;
-    int errorStatus = 0;
-    int errorIndex = 0;
-    return response->getErrorInfo(errorStatus, errorIndex) == 0 && errorStatus == 0;
+    const QString oid = QString::fromStdString(Scalar(panel_oid::kSaveConfiguration));
+    return SetValues(m_cCommonSNMPset, {SetBinding::Integer(oid, 1)}, kSaveTimeoutMs).ok();
 }
 
 void PanelDevice::closeSessions()
@@ -285,11 +279,8 @@ void PanelDevice::closeSessions()
 
 int RebootCommand::run()
 {
-    if (!m_cCommonSNMP.Open(SnmpPdu::Set) ||
-        m_cCommonSNMP.addValue(std::string(panel_oid::kReboot) + ".0", SnmpType::Integer, "1") != 0)
-        return -1;
-    std::unique_ptr<CSnmp> response;
-    return m_cCommonSNMP.send(response, 0);
+    const QString oid = QString::fromStdString(Scalar(panel_oid::kReboot));
+    return SetValues(m_cCommonSNMP, {SetBinding::Integer(oid, 1)}).status;
 }
 
 } // namespace kx

@@ -146,7 +146,8 @@ public:
     CCommonSNMP m_cCommonSNMPFan;     // fan status
     CCommonSNMP m_cCommonSNMPDevStat; // port status walk
     CCommonSNMP m_cCommonSNMPPoe;     // PoE budget
-    CCommonSNMP m_cCommonSNMPPoeStat; // PoE port status walk
+    CCommonSNMP m_cCommonSNMPPoeStat; // kept for its place in the closing order: the PoE
+                                      // column rides on the port status walk
 };
 
 // The reboot command: its own session, one set, the answer discarded.

@@ -212,11 +212,8 @@ void PanelDialog::initialise()
             },
             Qt::QueuedConnection);
     });
-    PanelPollTiming timing = m_options.pollTiming;
-    if (timing.stepMs <= 0)
-        timing.stepMs = PanelPollTiming::ForVersion(GetSessionSettings().SnmpVersion).stepMs;
     m_thread.setOwner(m_device.get());
-    m_thread.setTiming(timing);
+    m_thread.setTiming(m_options.pollTiming);
     m_thread.start();
 
     for (const QString& text : PanelMenuEntriesRemoved(info.DeviceName)) {

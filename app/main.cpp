@@ -2,7 +2,6 @@
 // the switch's address and SNMP credentials on the command line.
 
 #include "app/DeviceInfo.h"
-#include "app/NmSnmp.h"
 #include "app/PanelDialog.h"
 #include "app/Prompter.h"
 #include "app/SessionSettings.h"
@@ -66,9 +65,6 @@ int main(int argc, char** argv)
         kx::GetPrompter().message(QStringLiteral("Failed to initialize communication port !"));
         return 1;
     }
-
-    NmSnmp::SnmpInit(&app);
-    NmSnmp::SetSnmpTimeout(5000);
 
     if (line.empty()) {
         kx::GetPrompter().message(QStringLiteral("No parameter input !"));

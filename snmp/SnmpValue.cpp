@@ -83,15 +83,11 @@ const SnmpValue& GetResult::value(std::size_t index) const
 
 std::vector<SnmpValue> ValuesOf(const CSnmp& response)
 {
+    const std::vector<SnmpBinding> bindings = response.getBindings();
     std::vector<SnmpValue> values;
-    const int count = response.getValuesCount();
-    values.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        int type = 0;
-        std::string value;
-        response.getValue(i, type, value);
-        values.push_back({type, QByteArray(value.data(), static_cast<qsizetype>(value.size()))});
-    }
+    values.reserve(bindings.size());
+    for (const SnmpBinding& b : bindings)
+        values.push_back({b.type, QByteArray(b.value.data(), static_cast<qsizetype>(b.value.size()))});
     return values;
 }
 

@@ -377,10 +377,11 @@ QByteArray PortFlagsToPortList(const PortFlags& flags, int portCount)
 
 PortFlags PortListToFlags(QByteArrayView octets, int portCount, int value)
 {
-    QString numbers;
-    PortListToNumberText(octets, numbers, portCount);
-    PortFlags flags(static_cast<size_t>(ClampPortCount(portCount)), 0);
-    ParsePortNumberText(numbers, flags, value, portCount);
+    const int ports = ClampPortCount(portCount);
+    PortFlags flags(static_cast<size_t>(ports), 0);
+    for (int port = 1; port <= ports; ++port)
+        if (IsMember(octets, port))
+            flags[static_cast<size_t>(port - 1)] = value;
     return flags;
 }
 

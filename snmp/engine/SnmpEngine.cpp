@@ -148,23 +148,16 @@ SnmpBinding ToBinding(const netsnmp_variable_list* v)
 
 bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
 {
-    oid nameBuffer[MAX_OID_LEN];
-    const std::size_t nameLength = ParseOidText(b.oid, nameBuffer);
+    oid name[MAX_OID_LEN];
+    const std::size_t nameLength = ParseOidText(b.oid, name);
     if (!nameLength)
         return false;
-    struct
-    {
-        const oid* data() const { return buffer; }
-        std::size_t size() const { return length; }
-        const oid* buffer;
-        std::size_t length;
-    } name{nameBuffer, nameLength};
     switch (b.type) {
     case SnmpType::Null:
-        return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
+        return snmp_add_null_var(pdu, name, nameLength) != nullptr;
     case SnmpType::Integer: {
         long value = std::strtol(b.value.c_str(), nullptr, 10);
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_INTEGER, &value,
+        return snmp_pdu_add_variable(pdu, name, nameLength, ASN_INTEGER, &value,
                                      sizeof value) != nullptr;
     }
     case SnmpType::Unsigned32:
@@ -174,11 +167,11 @@ bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
         const u_char t = b.type == SnmpType::Unsigned32 ? ASN_GAUGE
                          : b.type == SnmpType::Counter32 ? ASN_COUNTER
                                                          : ASN_TIMETICKS;
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), t, &value, sizeof value) !=
+        return snmp_pdu_add_variable(pdu, name, nameLength, t, &value, sizeof value) !=
                nullptr;
     }
     case SnmpType::OctetString:
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OCTET_STR,
+        return snmp_pdu_add_variable(pdu, name, nameLength, ASN_OCTET_STR,
                                      b.value.data(), b.value.size()) != nullptr;
     case SnmpType::IpAddress: {
         unsigned a = 0, c = 0, d = 0, e = 0;
@@ -186,7 +179,7 @@ bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
             return false;
         const u_char bytes[4] = {static_cast<u_char>(a), static_cast<u_char>(c),
                                  static_cast<u_char>(d), static_cast<u_char>(e)};
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_IPADDRESS, bytes, 4) !=
+        return snmp_pdu_add_variable(pdu, name, nameLength, ASN_IPADDRESS, bytes, 4) !=
                nullptr;
     }
     case SnmpType::ObjectId: {
@@ -194,7 +187,7 @@ bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
         const std::size_t valueLength = ParseOidText(b.value, value);
         if (!valueLength)
             return false;
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OBJECT_ID, value,
+        return snmp_pdu_add_variable(pdu, name, nameLength, ASN_OBJECT_ID, value,
                                      valueLength * sizeof(oid)) != nullptr;
     }
     default:

@@ -356,6 +356,9 @@ TEST_F(PanelWindow, TelnetAndWebStartProgramsOnTheAddress)
 {
     RecordingLauncher launcher;
     kx::InstallLauncher(&launcher);
+    // Uninstalled also when an assertion ends the test early.
+    const std::unique_ptr<RecordingLauncher, void (*)(RecordingLauncher*)> uninstall(
+        &launcher, [](RecordingLauncher*) { kx::InstallLauncher(nullptr); });
     open({}, "KX-A1 R2", false);
 
     prompter.answerNext(true);
@@ -377,7 +380,6 @@ TEST_F(PanelWindow, TelnetAndWebStartProgramsOnTheAddress)
               (QStringList{"Do you want to TELNET this device?", "Do you want to TELNET this device?",
                            "Do you want to access this device with browser?",
                            "Do you want to access this device with browser?", "Failed to get IE path !"}));
-    kx::InstallLauncher(nullptr);
 }
 
 TEST_F(PanelWindow, ClosingStopsPollingThenClosesTheSixSessionsInOrder)
