@@ -8,6 +8,7 @@
 // PoE fault, 7 no link, 8 link at lower speed. The PoE budget lamp is lit.
 
 #include "app/DeviceInfo.h"
+#include "app/PanelStatus.h"
 #include "panel/PanelBitmapCache.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelResources.h"
@@ -23,42 +24,22 @@ namespace {
 constexpr std::array<int, 8> kPortStates = {1, 1, 0, 3, 2, 1, 3, 0};
 constexpr std::array<int, 8> kPoeStates = {0, 1, 0, 3, 3, 2, 1, 3};
 
-// The port lamps as the panel draws them in one blink phase.
+// The lamps as the panel draws them in one blink phase, by the panel's own rules.
 void DrawLamps(QPainter& p, const PanelLayout& layout, const PanelBitmapCache& cache, bool phase)
 {
-    using namespace kx::res;
-    cache.draw(p, kA1PowerLamp, kA1PowerLampLeft, kA1PowerLampTop);
-    cache.draw(p, kA1PoeBudgetLampOn, kA1PoeBudgetLampLeft, kA1PoeBudgetLampTop);
+    for (const kx::FixedLampDraw& d : kx::ModelLampDraws(QStringLiteral("KX-A1 R2"), true, true, true,
+                                                         kx::FanNormal))
+        cache.draw(p, d.bitmap, d.x, d.y);
     for (int i = 0; i < static_cast<int>(kPortStates.size()); ++i) {
         const CPort* port = layout.nthPort(i);
         if (!port)
             continue;
-        const int state = kPortStates[static_cast<std::size_t>(i)];
-        const int poe = kPoeStates[static_cast<std::size_t>(i)];
-        if (state == PortEmpty)
-            continue;
-        if (const CLamp* l = port->lamp(0)) {
-            if (state == PortLinkLowerSpeed && phase)
-                cache.draw(p, kPortLampOff, l->left(), l->top());
-            else if (state == PortLinkTopSpeed && !phase)
-                cache.draw(p, kPortLampOn, l->left(), l->top());
-            else if (state == PortDisabled || state == PortEnabled)
-                cache.draw(p, kPortLampOff, l->left(), l->top());
-        }
-        if (const CLamp* l = port->lamp(1)) {
-            if (poe == 0)
-                cache.draw(p, kPortLampOn, l->left(), l->top());
-            else if (poe == 2 && !phase)
-                cache.draw(p, kPortLampFault, l->left(), l->top());
-            else if (poe != 2)
-                cache.draw(p, kPortLampOff, l->left(), l->top());
-        }
-        if (const CLamp* l = port->lamp(2)) {
-            if (l->left() != 0)
-                cache.draw(p, kPortLampOff, l->left(), l->top());
-            if ((state == PortLinkLowerSpeed && phase) || (state == PortLinkTopSpeed && !phase))
-                cache.draw(p, kPortLampOn, l->left(), l->top());
-        }
+        const CLamp* second = port->lamp(2);
+        for (const kx::LampDraw& d :
+             kx::PortLampDraws(kPortStates[static_cast<std::size_t>(i)],
+                               kPoeStates[static_cast<std::size_t>(i)], phase, second && second->left() != 0))
+            if (const CLamp* lamp = port->lamp(d.lamp))
+                cache.draw(p, d.bitmap, lamp->left(), lamp->top());
     }
 }
 
