@@ -1,6 +1,7 @@
 #include "dialogs/vlan/CManagementVlanDlg.h"
 
 #include "dialogs/common/Accessibility.h"
+#include "snmp/ValueCodecs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,6 +14,15 @@
 #include <QVBoxLayout>
 
 using kx::vlan::ManagementVlanLogic;
+
+namespace {
+
+// Each entry of the VLAN list keeps what the walk read of its row, so that neither
+// dropping inactive VLANs nor showing a name needs another request.
+constexpr int kRowStateRole = Qt::UserRole;
+constexpr int kNameRole = Qt::UserRole + 1; // absent when the device gave no name
+
+} // namespace
 
 CManagementVlanDlg::CManagementVlanDlg(QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("IEEE 802.1Q Management VLAN Configuration"), parent)
@@ -82,14 +92,17 @@ CManagementVlanDlg::CManagementVlanDlg(QWidget* parent)
 void CManagementVlanDlg::Refresh()
 {
     m_vlans->clear();
-    m_rowStates.clear();
     startWalk(&m_walker, ManagementVlanLogic::WalkColumns(), {m_refresh, m_apply});
 }
 
 void CManagementVlanDlg::OnVlanRow(const kx::WalkRow& row)
 {
-    m_vlans->addItem(row.index);
-    m_rowStates << row.value(1).text();
+    m_vlans->addItem(row.index, row.value(1).text());
+    if (!row.value(0).isException()) {
+        QString name;
+        Utf8ToText(row.value(0).octets, name);
+        m_vlans->setItemData(m_vlans->count() - 1, name, kNameRole);
+    }
 }
 
 void CManagementVlanDlg::OnWalkEnd(const kx::WalkResult& result)
@@ -103,11 +116,9 @@ void CManagementVlanDlg::OnWalkEnd(const kx::WalkResult& result)
 void CManagementVlanDlg::RemoveInactive()
 {
     const QString selected = m_vlans->currentText();
-    for (int i = static_cast<int>(m_rowStates.size()) - 1; i >= 0; --i)
-        if (m_rowStates[i] != QLatin1String("1")) {
+    for (int i = m_vlans->count() - 1; i >= 0; --i)
+        if (m_vlans->itemData(i, kRowStateRole).toString() != QLatin1String("1"))
             m_vlans->removeItem(i);
-            m_rowStates.removeAt(i);
-        }
     // Removing the selected entry leaves none selected, not a neighbour.
     m_vlans->setCurrentIndex(m_vlans->findText(selected, Qt::MatchExactly));
 }
@@ -118,9 +129,10 @@ void CManagementVlanDlg::Show()
     if (ManagementVlanLogic::IsDefaultName(m_read.vid)) {
         m_name = ManagementVlanLogic::DefaultName();
     } else if (!m_read.vid.isEmpty()) {
-        const kx::GetResult answer = kx::GetValues(m_cCommonSNMP, {ManagementVlanLogic::NameOid(m_read.vid)});
-        if (answer.ok() && !answer.values.empty() && !answer.value(0).isException())
-            m_name = answer.value(0).text();
+        // Looked up before RemoveInactive: an inactive management VLAN still shows its name.
+        const QVariant name = m_vlans->itemData(m_vlans->findText(m_read.vid, Qt::MatchExactly), kNameRole);
+        if (name.isValid())
+            m_name = name.toString();
     }
     const bool enabled = m_read.state == QLatin1String("1");
     m_enable->setChecked(enabled);
@@ -133,12 +145,9 @@ void CManagementVlanDlg::Show()
 
 void CManagementVlanDlg::OnVlanChosen(int index)
 {
-    const QString vid = m_vlans->itemText(index);
-    if (vid.isEmpty())
-        return;
-    const kx::GetResult answer = kx::GetValues(m_cCommonSNMP, {ManagementVlanLogic::NameOid(vid)});
-    if (answer.ok() && !answer.values.empty() && !answer.value(0).isException())
-        m_nameEdit->setText(answer.value(0).text());
+    const QVariant name = m_vlans->itemData(index, kNameRole);
+    if (name.isValid())
+        m_nameEdit->setText(name.toString());
 }
 
 void CManagementVlanDlg::OnApply()

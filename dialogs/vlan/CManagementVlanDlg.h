@@ -3,8 +3,6 @@
 #include "dialogs/common/ConfigDialog.h"
 #include "dialogs/vlan/ManagementVlanLogic.h"
 
-#include <QStringList>
-
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -34,7 +32,6 @@ private:
 
     kx::vlan::ManagementVlan m_read; // the state and VID last read
     QString m_name;
-    QStringList m_rowStates;         // one per entry of the VLAN list
 
     QRadioButton* m_enable = nullptr;
     QRadioButton* m_disable = nullptr;

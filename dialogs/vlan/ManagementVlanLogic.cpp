@@ -20,11 +20,6 @@ bool ManagementVlanLogic::ReadState(const GetResult& answer, ManagementVlan& out
     return true;
 }
 
-QString ManagementVlanLogic::NameOid(const QString& vid)
-{
-    return Oid(kDot1qVlanStaticName, vid);
-}
-
 QString ManagementVlanLogic::EgressOid(const QString& vid)
 {
     return Oid(kDot1qVlanStaticEgressPorts, vid);

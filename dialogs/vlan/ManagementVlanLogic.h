@@ -32,10 +32,9 @@ public:
     static bool ReadState(const GetResult& answer, ManagementVlan& out);
 
     // The name of VLAN `vid`: VLAN 1 is always "default" where the dialog shows the
-    // management VLAN; otherwise the stored name is got.
+    // management VLAN; otherwise the name its walk read.
     static bool IsDefaultName(const QString& vid) { return vid == QLatin1String("1"); }
     static QString DefaultName() { return QStringLiteral("default"); }
-    static QString NameOid(const QString& vid);
     static QString EgressOid(const QString& vid);
 
     // Apply's member check: true when the egress list arrived and names no port.
