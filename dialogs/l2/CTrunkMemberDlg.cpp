@@ -122,8 +122,6 @@ void CTrunkMemberDlg::OnOK()
     }
     if (!m_validator->Validate(CandidateSet, m_CurrentMembers))
         return;
-    if (!m_validator->WriteMembers(TrunkMemberText(CandidateSet, m_portCount), m_groupText,
-                                   MemberModeValue(m_modeText)))
-        return;
+    m_validator->WriteMembers(CandidateSet, m_portCount, m_groupText, MemberModeValue(m_modeText));
     accept();
 }

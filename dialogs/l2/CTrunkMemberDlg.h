@@ -28,8 +28,6 @@ public:
     // lets kxgallery show the dialog without the list in front of it.
     static CTrunkMemberDlg* ForDeviceGroup(int group, QWidget* parent = nullptr);
 
-    CTrunkValidator& validator() { return *m_validator; }
-
 protected:
     void done(int result) override;
 

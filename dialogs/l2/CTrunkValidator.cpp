@@ -17,7 +17,7 @@ constexpr int kMaxPortCount = 1024;
 } // namespace
 
 CTrunkValidator::CTrunkValidator(QObject* parent)
-    : QObject(parent), m_ownLoads(new kx::LoadSet(this)), m_loads(m_ownLoads)
+    : QObject(parent)
 {
 }
 
@@ -49,8 +49,7 @@ int CTrunkValidator::Init(int portCount, kx::LoadSet* loads)
         return 1;
     m_started = true;
     m_snapshot = TrunkSnapshot(portCount);
-    if (loads)
-        m_loads = loads;
+    m_loads = loads;
     for (const TrunkLoad& load : TrunkLoadPlan())
         startLoad(load);
     return 1;
@@ -105,24 +104,19 @@ int CTrunkValidator::Validate(const kx::PortFlags& CandidateSet, const QString& 
             reread = states;
         return reread;
     };
-    m_lastVerdict = CheckTrunkMembers(m_snapshot, CandidateSet, CurrentMembers, readAgain);
+    const TrunkVerdict verdict = CheckTrunkMembers(m_snapshot, CandidateSet, CurrentMembers, readAgain);
     if (reread)
         m_snapshot.globals = *reread;
-    if (m_lastVerdict.passed())
+    if (verdict.passed())
         return 1;
-    kx::GetPrompter().message(m_lastVerdict.message);
+    kx::GetPrompter().message(verdict.message);
     return 0;
 }
 
-int CTrunkValidator::WriteMembers(const QString& memberHex, const QString& group, const QString& modeValue)
+void CTrunkValidator::WriteMembers(const kx::PortFlags& members, int portCount, const QString& group,
+                                   const QString& modeValue)
 {
-    const auto bindings = MemberWriteBindings(memberHex, group, modeValue);
-    if (!bindings) {
-        kx::GetPrompter().message(QStringLiteral("Parameter Error !"));
-        return 0;
-    }
-    kx::SetValues(*m_cCommonSNMPSet, *bindings);
-    return 1;
+    kx::SetValues(*m_cCommonSNMPSet, MemberWriteBindings(members, portCount, group, modeValue));
 }
 
 void CTrunkValidator::Close()

@@ -6,8 +6,8 @@
 // The twelve loads (TrunkLoadPlan) run at once, each on its own session; each
 // hands its finished result to the UI thread, where it is folded into the one
 // snapshot Validate() reads. Nothing reads a buffer a worker is still filling:
-// the caller keeps its OK button waiting on loads() (a failed load counts as
-// ended, and the rules judge the zeros it leaves).
+// the caller keeps its OK button waiting on the load set it hands to Init() (a
+// failed load counts as ended, and the rules judge the zeros it leaves).
 
 #include "dialogs/l2/TrunkRules.h"
 #include "dialogs/l2/TrunkSnapshot.h"
@@ -29,29 +29,25 @@ public:
     ~CTrunkValidator() override;
 
     // Zero-fills the snapshot for `portCount` ports and starts every load,
-    // counted in `loads` (the validator's own set when null) until it ends.
-    // Returns 0, starting nothing, when there are no ports to load for; 1
-    // otherwise. The loads run once per validator.
-    int Init(int portCount = DevicePortCount(), kx::LoadSet* loads = nullptr);
-    kx::LoadSet* loads() const { return m_loads; }
+    // counted in `loads` until it ends. Returns 0, starting nothing, when there
+    // are no ports to load for; 1 otherwise. The loads run once per validator.
+    int Init(int portCount, kx::LoadSet* loads);
 
     // Judges CandidateSet (one flag per port) as the members of the group whose
     // present members are CurrentMembers ("7,8"). Shows the first failing rule's
     // message and returns 0, or returns 1. The RSTP rule reads the three global
     // states again, synchronously. Run it once the loads have ended.
     int Validate(const kx::PortFlags& CandidateSet, const QString& CurrentMembers);
-    const kx::l2::TrunkVerdict& lastVerdict() const { return m_lastVerdict; }
 
-    // One set of the member list (hexadecimal text) and the mode value ("1" or
-    // "2") of `group`. Shows "Parameter Error !" and returns 0 when the text
-    // holds no octet; otherwise 1, whatever the device answers: the refresh that
-    // follows shows what it took.
-    int WriteMembers(const QString& memberHex, const QString& group, const QString& modeValue);
+    // One set of the members (one flag per port of `portCount`) and the mode
+    // value ("1" or "2") of `group`, whatever the device answers: the refresh
+    // that follows shows what it took.
+    void WriteMembers(const kx::PortFlags& members, int portCount, const QString& group,
+                      const QString& modeValue);
 
     // Closes the sessions in member order, one trace line each (once).
     void Close();
 
-    const kx::l2::TrunkSnapshot& snapshot() const { return m_snapshot; }
     CCommonSNMP* sessionNamed(const QString& memberName) const;
 
 private:
@@ -83,9 +79,7 @@ private:
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableRstp = addSession(QStringLiteral("m_cCommonSNMPTableRstp"));
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPDhcp = addSession(QStringLiteral("m_cCommonSNMPDhcp"));
 
-    kx::LoadSet* m_ownLoads;
-    kx::LoadSet* m_loads;
+    kx::LoadSet* m_loads = nullptr;
     bool m_started = false;
     kx::l2::TrunkSnapshot m_snapshot;
-    kx::l2::TrunkVerdict m_lastVerdict;
 };

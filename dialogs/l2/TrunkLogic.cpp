@@ -7,11 +7,6 @@
 
 namespace kx::l2 {
 
-int LeadingNumber(const QString& text)
-{
-    return kx::LeadingDecimal(text);
-}
-
 QStringList TrunkGroupRow::listTexts() const
 {
     return {QString::number(group), modeText, memberText};
@@ -69,7 +64,7 @@ ChannelModeDecision DecideChannelMode(const QString& trunkIdText, int modeIndex,
     ChannelModeDecision decision;
     if (trunkIdText.isEmpty())
         return decision;
-    const int group = LeadingNumber(trunkIdText);
+    const int group = kx::LeadingDecimal(trunkIdText);
     if (group < 1 || group > kTrunkGroupCount) {
         decision.action = Action::RefuseGroup;
         decision.message = QStringLiteral("Invliad VLAN ID, VLAN ID should be (1-8) !");
@@ -109,31 +104,17 @@ PortMemberRequest RequestPortMembers(const QString& trunkIdText, const QString& 
     request.modeText = modeText;
     // The members of the group being edited, whichever row was clicked last:
     // the member rule against ports of another group lets exactly these stay.
-    if (const auto row = FindTrunkGroup(rows, LeadingNumber(trunkIdText)))
+    if (const auto row = FindTrunkGroup(rows, kx::LeadingDecimal(trunkIdText)))
         request.currentMembers = row->memberText;
     return request;
 }
 
-QString TrunkMemberText(const PortFlags& members, int portCount)
+std::vector<SetBinding> MemberWriteBindings(const PortFlags& members, int portCount,
+                                            const QString& groupText, const QString& modeValue)
 {
-    QString hex;
-    PortFlagsToHex(members, hex, portCount);
-    PadPortHex(hex, portCount);
-    return hex;
-}
-
-std::optional<std::vector<SetBinding>> MemberWriteBindings(const QString& memberHex,
-                                                           const QString& groupText,
-                                                           const QString& modeValue)
-{
-    if (memberHex.size() < 2)
-        return std::nullopt;
-    QByteArray octets;
-    if (!HexToOctets(memberHex, octets, memberHex.size() / 2))
-        return std::nullopt;
-    const QString group = QString::number(LeadingNumber(groupText));
-    return std::vector<SetBinding>{
-        SetBinding::Octets(Oid(kLaPortChannelMemberList, group), octets),
+    const QString group = QString::number(kx::LeadingDecimal(groupText));
+    return {
+        SetBinding::Octets(Oid(kLaPortChannelMemberList, group), PortFlagsToPortList(members, portCount)),
         SetBinding::Integer(Oid(kLaPortChannelMode, group), modeValue),
     };
 }

@@ -2,7 +2,7 @@
 
 // Link aggregation as "Trunk Configuration" and its member dialog see it: how a
 // row of the group table reads, what each Apply refuses and writes, how a member
-// set becomes the PortList written to the device, and where the member dialog
+// set is written to the device, and where the member dialog
 // puts its port boxes. No widgets: CTrunkConfigDlg and CTrunkMemberDlg move
 // values between their controls and these functions.
 
@@ -33,9 +33,6 @@ constexpr int kMinTrunkMembers = 2;
 // The mode combo's entries, in this order.
 inline const QStringList kChannelModeTexts = {QStringLiteral("LACP"), QStringLiteral("Static"),
                                               QStringLiteral("Disable")};
-
-// A decimal number as the dialogs read typed group numbers (kx::LeadingDecimal).
-int LeadingNumber(const QString& text);
 
 // One answered row of the group table.
 struct TrunkGroupRow
@@ -91,17 +88,10 @@ struct PortMemberRequest
 PortMemberRequest RequestPortMembers(const QString& trunkIdText, const QString& modeText,
                                      const std::vector<TrunkGroupRow>& rows);
 
-// The member set as the hexadecimal text written: one digit per four ports,
-// first port in the top bit, zeros up to the PortList length of the device
-// (8 ports, ports 1 and 2: "c0000000").
-QString TrunkMemberText(const PortFlags& members, int portCount = DevicePortCount());
-
-// The one set of the member write: the member list as octets, then the mode
-// ("1" LACP, "2" otherwise). nullopt when the hexadecimal text is too short
-// to hold one octet.
-std::optional<std::vector<SetBinding>> MemberWriteBindings(const QString& memberHex,
-                                                           const QString& groupText,
-                                                           const QString& modeValue);
+// The one set of the member write: the members as the PortList of a device
+// with `portCount` ports, then the mode ("1" LACP, "2" otherwise).
+std::vector<SetBinding> MemberWriteBindings(const PortFlags& members, int portCount,
+                                            const QString& groupText, const QString& modeValue);
 // The mode value the member dialog writes for its mode text.
 QString MemberModeValue(const QString& modeText);
 

@@ -1,5 +1,5 @@
 // Link aggregation logic without widgets or network: how the group table reads,
-// what the two Applies decide, the member text, the member dialog's geometry,
+// what the two Applies decide, the member write, the member dialog's geometry,
 // and how the validator's loads land in its snapshot.
 
 #include "dialogs/l2/CTrunkValidator.h"
@@ -35,36 +35,18 @@ kx::PortFlags Ports(std::initializer_list<int> ports, int portCount = 8)
     return flags;
 }
 
-TEST(TrunkMemberText, OneDigitPerFourPortsPaddedToTheDevicePortList)
+TEST(TrunkMemberWrite, MemberListOfTheDialogsPortCountThenModeOfTheGroupInOneSet)
 {
-    struct Case
-    {
-        int portCount;
-        std::initializer_list<int> ports;
-        const char* text;
-    };
-    const Case cases[] = {
-        {8, {1, 2}, "c0000000"},  {8, {7, 8}, "03000000"},         {8, {1, 3, 8}, "a1000000"},
-        {10, {10}, "00400000"},   {28, {28}, "00000010"},          {48, {1}, "8000000000000000"},
-        {52, {52}, "0000000000001000"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(TrunkMemberText(Ports(c.ports, c.portCount), c.portCount), c.text)
-            << c.portCount << " ports";
-}
-
-TEST(TrunkMemberWrite, MemberListThenModeOfTheGroupInOneSet)
-{
-    const auto bindings = MemberWriteBindings("c0000000", "2", "2");
-    ASSERT_TRUE(bindings);
-    ASSERT_EQ(bindings->size(), 2u);
-    EXPECT_EQ((*bindings)[0].oid, "1.3.6.1.4.1.99999.10.75.13.8.1.3.1.2.2");
-    EXPECT_EQ((*bindings)[0].type, SnmpType::OctetString);
-    EXPECT_EQ((*bindings)[0].value, QByteArray::fromHex("c0000000"));
-    EXPECT_EQ((*bindings)[1].oid, "1.3.6.1.4.1.99999.10.75.13.8.1.3.1.3.2");
-    EXPECT_EQ((*bindings)[1].value, "2");
-    EXPECT_FALSE(MemberWriteBindings("8", "2", "2"));
-    EXPECT_FALSE(MemberWriteBindings("", "2", "2"));
+    const auto bindings = MemberWriteBindings(Ports({1, 2}), 8, "2", "2");
+    ASSERT_EQ(bindings.size(), 2u);
+    EXPECT_EQ(bindings[0].oid, "1.3.6.1.4.1.99999.10.75.13.8.1.3.1.2.2");
+    EXPECT_EQ(bindings[0].type, SnmpType::OctetString);
+    EXPECT_EQ(bindings[0].value, QByteArray::fromHex("c0000000"));
+    EXPECT_EQ(bindings[1].oid, "1.3.6.1.4.1.99999.10.75.13.8.1.3.1.3.2");
+    EXPECT_EQ(bindings[1].value, "2");
+    // The list is as long as the dialog's device needs, not the configured one.
+    EXPECT_EQ(MemberWriteBindings(Ports({52}, 52), 52, "1", "1")[0].value,
+              QByteArray::fromHex("0000000000001000"));
     EXPECT_EQ(MemberModeValue("LACP"), "1");
     EXPECT_EQ(MemberModeValue("Static"), "2");
 }
