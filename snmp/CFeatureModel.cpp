@@ -90,15 +90,7 @@ int CFeatureModel::MembersAgree(const std::vector<int>& values) const
     const std::vector<int>& groups = m_groups.groups();
     for (std::size_t i = 0; i < groups.size(); ++i)
         kx::TraceF("m_TrunkPorts[%d] = %d", static_cast<int>(i), groups[i]);
-    auto valueAt = [&](std::size_t i) { return i < values.size() ? values[i] : 0; };
-    for (std::size_t p = 0; p < groups.size(); ++p) {
-        if (valueAt(p) == 0 || groups[p] == 0)
-            continue;
-        for (std::size_t q = 0; q < groups.size(); ++q)
-            if (groups[q] == groups[p] && valueAt(q) != valueAt(p))
-                return 0;
-    }
-    return 1;
+    return m_groups.membersAgree(values) ? 1 : 0;
 }
 
 std::shared_ptr<CCommonSNMP> CFeatureModel::AddSession()

@@ -33,6 +33,19 @@ TrunkMembership TrunkMembership::FromRows(const std::vector<WalkRow>& rows, int 
     return m;
 }
 
+bool TrunkMembership::membersAgree(const std::vector<int>& perPort) const
+{
+    auto valueAt = [&](std::size_t i) { return i < perPort.size() ? perPort[i] : 0; };
+    for (std::size_t p = 0; p < m_groups.size(); ++p) {
+        if (valueAt(p) == 0 || m_groups[p] == 0)
+            continue;
+        for (std::size_t q = 0; q < m_groups.size(); ++q)
+            if (m_groups[q] == m_groups[p] && valueAt(q) != valueAt(p))
+                return false;
+    }
+    return true;
+}
+
 int TrunkMembership::group(int port) const
 {
     if (port < 1 || port > portCount())

@@ -33,6 +33,11 @@ public:
     const std::vector<int>& groups() const { return m_groups; }
     int portCount() const { return static_cast<int>(m_groups.size()); }
 
+    // Whether every group is taken whole: each port with a non-zero value in
+    // `perPort` (port 1 first; ports past its end read 0) shares that value with
+    // every other port of its group. Ports in no group are free.
+    bool membersAgree(const std::vector<int>& perPort) const;
+
     // The group number of a row: the last sub-identifier of its instance.
     static int GroupOf(const WalkRow& row);
 

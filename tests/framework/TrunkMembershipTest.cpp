@@ -55,6 +55,32 @@ TEST(TrunkMembership, GroupsComeFromTheMemberListsAndTheRowInstance)
     }
 }
 
+TEST(TrunkMembership, MembersAgreeWhenEachGroupIsTakenWholeWithOneValue)
+{
+    // Ports 3 and 4 in group 2, ports 7 and 8 in group 5.
+    const TrunkMembership m =
+        TrunkMembership::FromRows({Row("2", QByteArray::fromHex("30")), Row("5", QByteArray::fromHex("03"))}, 8);
+    struct Case
+    {
+        const char* name;
+        std::vector<int> perPort;
+        bool agree;
+    };
+    const Case cases[] = {
+        {"nothing chosen", {0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {"ports in no group only", {1, 1, 0, 0, 1, 0, 0, 0}, true},
+        {"both groups whole", {0, 0, 1, 1, 0, 0, 1, 1}, true},
+        {"one member of a group", {0, 0, 1, 0, 0, 0, 0, 0}, false},
+        {"the other member of a group", {0, 0, 0, 0, 0, 0, 0, 1}, false},
+        {"a group whole with different values", {0, 0, 0, 0, 0, 0, 5, 6}, false},
+        {"two groups with different values each whole", {0, 0, 3, 3, 0, 0, 4, 4}, true},
+        {"a short list leaves the rest out", {0, 0, 1, 1, 0, 0, 1}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(m.membersAgree(c.perPort), c.agree) << c.name;
+    EXPECT_TRUE(TrunkMembership(0).membersAgree({1, 0, 1}));
+}
+
 TEST(TrunkMembership, QueriesOutsideThePortsAreZero)
 {
     const TrunkMembership m = TrunkMembership::FromRows({Row("1", QByteArray::fromHex("ff"))}, 8);
