@@ -31,14 +31,6 @@ std::shared_ptr<CCommonSNMP> ConfigDialog::addSession(const QString& memberName)
     return session;
 }
 
-CCommonSNMP* ConfigDialog::sessionNamed(const QString& memberName) const
-{
-    for (const NamedSession& s : m_sessions)
-        if (s.name == memberName)
-            return s.session.get();
-    return nullptr;
-}
-
 void ConfigDialog::closeSessions()
 {
     if (m_sessionsClosed)
@@ -91,6 +83,14 @@ void ConfigDialog::startWalk(TableWalker* walker, const QStringList& columns,
                 w->setEnabled(true);
     });
     walker->start(columns, timeout);
+}
+
+void ConfigDialog::refreshAfter(int milliseconds, std::function<void()> refresh)
+{
+    QTimer::singleShot(milliseconds, this, [this, refresh = std::move(refresh)] {
+        if (isVisible())
+            refresh();
+    });
 }
 
 void ConfigDialog::gateOnLoads(LoadSet* loads, const QList<QWidget*>& widgets)

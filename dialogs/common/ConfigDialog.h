@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,9 +40,6 @@ public:
     LoadSet* firstRead() { return m_firstRead; }
     bool firstReadDone() const { return m_firstReadDone; }
 
-    // The session of a member name; null when there is none.
-    CCommonSNMP* sessionNamed(const QString& memberName) const;
-
 signals:
     void firstReadFinished();
 
@@ -59,6 +57,11 @@ protected:
 
     // `widgets` stay disabled while any load of `loads` runs.
     void gateOnLoads(LoadSet* loads, const QList<QWidget*>& widgets);
+
+    // Runs `refresh` once the device has had `milliseconds` to settle after a
+    // write, without holding up the UI thread meanwhile. A dialog closed in the
+    // meantime reads nothing more.
+    void refreshAfter(int milliseconds, std::function<void()> refresh);
 
     Prompter& prompter() const { return GetPrompter(); }
 

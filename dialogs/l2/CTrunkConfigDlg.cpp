@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace kx::l2;
@@ -140,7 +139,7 @@ void CTrunkConfigDlg::OnApplyChannelMode()
         return;
     case ChannelModeDecision::Action::Write:
         if (kx::SetValues(m_cCommonSNMP, {decision.binding}).ok())
-            RefreshAfter(50);
+            refreshAfter(50, [this] { Refresh(); });
         return;
     }
 }
@@ -160,14 +159,5 @@ void CTrunkConfigDlg::OnPortMember()
 void CTrunkConfigDlg::OnApplyTrunkState()
 {
     if (kx::SetValues(m_cCommonSNMP, {TrunkStateBinding(m_enableTrunk->isChecked())}).ok())
-        RefreshAfter(10);
-}
-
-void CTrunkConfigDlg::RefreshAfter(int milliseconds)
-{
-    // The device settles first. A dialog closed meanwhile reads nothing more.
-    QTimer::singleShot(milliseconds, this, [this] {
-        if (isVisible())
-            Refresh();
-    });
+        refreshAfter(10, [this] { Refresh(); });
 }

@@ -28,7 +28,6 @@ public:
 
 private:
     void Refresh();
-    void RefreshAfter(int milliseconds);
     void OnGroupRow(const kx::WalkRow& row);
     void OnRowClicked(QTreeWidgetItem* item);
     void OnApplyChannelMode();

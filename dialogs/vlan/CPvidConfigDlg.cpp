@@ -1,6 +1,7 @@
 #include "dialogs/vlan/CPvidConfigDlg.h"
 
 #include "app/DeviceInfo.h"
+#include "app/TextNumber.h"
 #include "dialogs/common/Accessibility.h"
 #include "dialogs/common/EditHelpers.h"
 #include "dialogs/vlan/CVlanConfigDlg.h"
@@ -164,7 +165,7 @@ void CPvidConfigDlg::OnApply()
     // What the boxes show is what is checked and written: a box left empty (after
     // a failed walk, or emptied by the user) is PVID 0, never a value unseen.
     for (int p = 1; p <= m_portCount; ++p)
-        m_pvids[static_cast<std::size_t>(p - 1)] = PvidModel::PvidOf(edit(p)->text());
+        m_pvids[static_cast<std::size_t>(p - 1)] = kx::LeadingDecimal(edit(p)->text());
     const QString refusal = PvidModel::Check(m_pvids, m_trunks, m_entries);
     if (!refusal.isEmpty()) {
         prompter().message(refusal);

@@ -6,12 +6,12 @@
 #include "dialogs/common/GridListView.h"
 #include "dialogs/vlan/CPvidConfigDlg.h"
 #include "dialogs/vlan/CVlanEditDlg.h"
+#include "dialogs/vlan/PvidModel.h"
 
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 using kx::vlan::Decision;
@@ -124,7 +124,9 @@ void CVlanConfigDlg::OnVoiceSurveillance(const kx::GetResult& result)
 
 void CVlanConfigDlg::OnPvidWalkEnd(const kx::WalkResult& result)
 {
-    m_pvids = VlanTableLogic::PvidsFrom(result.rows, m_portCount);
+    // Ports the walk did not answer count as PVID 1.
+    const std::vector<int> unanswered(static_cast<std::size_t>(std::max(0, m_portCount)), 1);
+    m_pvids = PvidModel::PvidsFrom(result.rows, unanswered);
 }
 
 void CVlanConfigDlg::OnVlanRow(const kx::WalkRow& row)
@@ -151,10 +153,8 @@ void CVlanConfigDlg::OnApply()
     }
     if (!prompter().question(VlanTableLogic::AsymmetricQuestion()))
         return;
-    if (kx::SetValues(m_cCommonSNMP, {VlanTableLogic::AsymmetricBinding(m_asymmetric->isChecked())}).ok()) {
-        QThread::msleep(50);
-        Refresh();
-    }
+    if (kx::SetValues(m_cCommonSNMP, {VlanTableLogic::AsymmetricBinding(m_asymmetric->isChecked())}).ok())
+        refreshAfter(50, [this] { Refresh(); });
 }
 
 void CVlanConfigDlg::OnAdd()

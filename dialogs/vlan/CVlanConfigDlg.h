@@ -31,7 +31,6 @@ public:
     // and PVID dialogs without this one (kxgallery).
     static VlanEntries ReadEntriesNow();
     static int ReadAsymmetricModeNow();
-    const std::vector<int>& pvids() const { return m_pvids; }
 
 private:
     void Refresh();

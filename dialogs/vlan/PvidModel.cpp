@@ -15,11 +15,6 @@ std::vector<int> PvidModel::PvidsFrom(const std::vector<kx::WalkRow>& rows, std:
     return current;
 }
 
-int PvidModel::PvidOf(const QString& text)
-{
-    return DecimalValue(text);
-}
-
 QString PvidModel::AggregationRefusal(const std::vector<int>& pvids, const kx::TrunkMembership& trunks)
 {
     const int portCount = static_cast<int>(pvids.size());

@@ -19,9 +19,6 @@ public:
     // its port; instances that are not a port 1..N are ignored.
     static std::vector<int> PvidsFrom(const std::vector<kx::WalkRow>& rows, std::vector<int> current);
 
-    // A box's text as its PVID: signed decimal, 0 when empty.
-    static int PvidOf(const QString& text);
-
     // Ports of an aggregated link keep PVID 1: the refusal, or empty.
     static QString AggregationRefusal(const std::vector<int>& pvids, const kx::TrunkMembership& trunks);
     // Every PVID must be an active VLAN with members: the refusal, or empty.

@@ -1,5 +1,7 @@
 #include "dialogs/vlan/VlanModel.h"
 
+#include "app/TextNumber.h"
+
 #include <QThread>
 
 using namespace kx::vlan;
@@ -107,20 +109,14 @@ VlanModel::PortChoice VlanModel::choiceOf(int port) const
 
 int VlanModel::vidFor(const QString& vidText) const
 {
-    return m_mode == Mode::Edit ? m_editVid : DecimalValue(vidText);
+    return m_mode == Mode::Edit ? m_editVid : kx::LeadingDecimal(vidText);
 }
 
 QString VlanModel::trunkRefusal(const PortFlags& set) const
 {
-    for (int p = 1; p <= m_portCount; ++p) {
-        const int group = m_trunks.group(p);
-        if (!set[At(p)] || group == 0)
-            continue;
-        for (int q = 1; q <= m_portCount; ++q)
-            if (m_trunks.group(q) == group && !set[At(q)])
-                return QStringLiteral("Members in VLAN have to be in the same trunk !");
-    }
-    return {};
+    if (m_trunks.membersAgree(set))
+        return {};
+    return QStringLiteral("Members in VLAN have to be in the same trunk !");
 }
 
 QString VlanModel::check(const QString& vidText, const QString& name) const

@@ -63,7 +63,6 @@ public:
     // entry whose name and ports the dialog starts from.
     VlanModel(Mode mode, int portCount, int asymmetricMode, VlanEntries entries, int editVid = 0);
 
-    Mode mode() const { return m_mode; }
     int portCount() const { return m_portCount; }
     // The edited VLAN as it was read; null in add mode or when no entry has the VID.
     const VlanEntry* editedEntry() const;

@@ -7,11 +7,6 @@
 
 namespace kx::vlan {
 
-int DecimalValue(const QString& text)
-{
-    return kx::LeadingDecimal(text);
-}
-
 QStringList VlanTableLogic::VlanColumns()
 {
     return {kDot1qVlanStaticName, kDot1qVlanStaticEgressPorts, kDot1qVlanStaticUntaggedPorts,
@@ -48,17 +43,6 @@ QStringList VlanTableLogic::ListRow(const VlanEntry& entry)
 {
     return {QString::number(entry.vid), entry.name, QString::number(entry.egressCount),
             entry.egressList, entry.untaggedList};
-}
-
-std::vector<int> VlanTableLogic::PvidsFrom(const std::vector<WalkRow>& rows, int portCount)
-{
-    std::vector<int> pvids(static_cast<std::size_t>(portCount > 0 ? portCount : 0), 1);
-    for (const WalkRow& row : rows) {
-        const int port = row.indexNumber();
-        if (port >= 1 && port <= portCount && !row.values.empty())
-            pvids[static_cast<std::size_t>(port - 1)] = row.value(0).toInt();
-    }
-    return pvids;
 }
 
 QStringList VlanTableLogic::VoiceSurveillanceOids()
@@ -114,7 +98,7 @@ Decision VlanTableLogic::EditDecision(int rowCount, int selectedRow, const QStri
         return Decision::Refusal(select);
     if (selectedRow < 0)
         return Decision::Refusal(select, PromptIcon::Information);
-    const int vid = DecimalValue(vidText);
+    const int vid = kx::LeadingDecimal(vidText);
     if (vid < 1)
         return Decision::Refusal(QStringLiteral("Invalid VLAN ID!"));
     if (vid == vs.surveillanceVid)
@@ -136,7 +120,7 @@ Decision VlanTableLogic::DeleteDecision(int rowCount, int selectedRow, const QSt
         return Decision::Refusal(select, PromptIcon::Information);
     if (vidText == QLatin1String("1"))
         return Decision::Refusal(QStringLiteral("Can't delete the default VLAN!"));
-    const int vid = DecimalValue(vidText);
+    const int vid = kx::LeadingDecimal(vidText);
     if (vid < 1)
         return {Decision::Stop, {}, PromptIcon::None, vid};
     if (asymmetricChecked)

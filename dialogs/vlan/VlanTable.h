@@ -33,9 +33,6 @@ inline const QString kRowNotInService = QStringLiteral("2");
 inline const QString kRowCreateAndWait = QStringLiteral("5");
 inline const QString kRowDestroy = QStringLiteral("6");
 
-// The decimal value of a text as the dialogs read VIDs (kx::LeadingDecimal).
-int DecimalValue(const QString& text);
-
 } // namespace kx::vlan
 
 // One active static VLAN as the list dialog last read it. The list dialog keeps
@@ -95,11 +92,6 @@ public:
     static VlanEntries ActiveEntries(const std::vector<WalkRow>& rows);
     // The texts of the list row: VID, name, port count, egress and untagged ports.
     static QStringList ListRow(const VlanEntry& entry);
-
-    // The PVID of every port, from the answered rows: each row's instance names
-    // its port; instances that are not a port 1..N are ignored, and ports that
-    // were not answered keep 1.
-    static std::vector<int> PvidsFrom(const std::vector<WalkRow>& rows, int portCount);
 
     static QStringList VoiceSurveillanceOids();
     static bool ReadVoiceSurveillance(const GetResult& answer, VoiceSurveillance& out);

@@ -45,14 +45,15 @@ protected:
         ASSERT_GE(row, 0) << vid.toStdString();
         List(dlg)->selectRow(row);
     }
-    // Waits until the refresh that `action` started has ended.
+    // Waits for the refresh that `action` starts, then for its end; fails when
+    // none starts.
     template<class F>
     static void AndWaitForRefresh(CVlanConfigDlg* dlg, F action)
     {
+        auto* refresh = DialogHarness::find<QPushButton>(dlg, "&Refresh");
         action();
-        QTest::qWait(20);
-        EXPECT_TRUE(DialogHarness::waitUntil(
-            [&] { return DialogHarness::find<QPushButton>(dlg, "&Refresh")->isEnabled(); }));
+        EXPECT_TRUE(DialogHarness::waitUntil([&] { return !refresh->isEnabled(); }, 2000));
+        EXPECT_TRUE(DialogHarness::waitUntil([&] { return refresh->isEnabled(); }));
     }
     // Runs `inDialog` in the add/edit dialog that `open` opens, once its OK may be pressed.
     template<class F>
