@@ -82,18 +82,7 @@ std::vector<std::string> Problems(QDialog* dialog)
     return problems;
 }
 
-class Accessibility : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite() { harness = new DialogHarness; }
-    static void TearDownTestSuite()
-    {
-        delete harness;
-        harness = nullptr;
-    }
-    static DialogHarness* harness;
-};
-DialogHarness* Accessibility::harness = nullptr;
+using Accessibility = SimSuite<>;
 
 TEST_F(Accessibility, EveryDialogLabelsItsInputsAndNamesItsLists)
 {

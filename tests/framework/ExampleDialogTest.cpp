@@ -42,11 +42,7 @@ TEST_F(ExampleDialog, ApplyWritesOnlyWhatChangedInOneSet)
     harness->sim().clearLog();
     DialogHarness::type(dlg.get(), "System Contact:", "noc@example.net");
     DialogHarness::click(dlg.get(), "&Apply");
-    const auto log = harness->sim().requestLog();
-    std::vector<kxsim::LoggedRequest> sets;
-    for (const auto& r : log)
-        if (r.pdu == "set")
-            sets.push_back(r);
+    const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 1u);
     ASSERT_EQ(sets[0].bindings.size(), 1u);
     EXPECT_EQ(sets[0].bindings[0].oid, "1.3.6.1.2.1.1.4.0");

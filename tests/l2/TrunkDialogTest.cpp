@@ -17,7 +17,6 @@
 
 using namespace kxtest;
 using l2test::Control;
-using l2test::Sets;
 using l2test::Value;
 
 namespace {
@@ -90,7 +89,7 @@ TEST_F(TrunkDialog, EnableTrunkApplyWritesTheStateAndReadsAgain)
     harness->sim().clearLog();
     QTest::mouseClick(enable, Qt::LeftButton);
     DialogHarness::click(dlg.get(), "Apply Enable Trunk");
-    auto sets = Sets(*harness);
+    auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 1u);
     ASSERT_EQ(sets[0].bindings.size(), 1u);
     EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.2.0"));
@@ -117,7 +116,7 @@ TEST_F(TrunkDialog, ChannelModeApplyWritesTheModeOfTheClickedGroup)
     DialogHarness::choose(dlg.get(), "PortChannelMode:", "LACP");
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "&Apply");
-    const auto sets = Sets(*harness);
+    const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 1u);
     ASSERT_EQ(sets[0].bindings.size(), 1u);
     EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.3.1"));
@@ -158,7 +157,7 @@ TEST_F(TrunkDialog, ChannelModeApplyRefusalsWriteNothing)
             EXPECT_EQ(trunkId->selectedText(), c.id);
         }
     }
-    EXPECT_TRUE(Sets(*harness).empty());
+    EXPECT_TRUE(harness->sets().empty());
 }
 
 TEST_F(TrunkDialog, GroupsAreFoundByTheirNumberWhenTheDeviceAnswersFewer)
@@ -172,8 +171,8 @@ TEST_F(TrunkDialog, GroupsAreFoundByTheirNumberWhenTheDeviceAnswersFewer)
     DialogHarness::type(dlg.get(), "Trunk ID:", "3");
     DialogHarness::choose(dlg.get(), "PortChannelMode:", "LACP");
     DialogHarness::click(dlg.get(), "&Apply");
-    ASSERT_EQ(Sets(*harness).size(), 1u);
-    EXPECT_EQ(Sets(*harness)[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.3.3"));
+    ASSERT_EQ(harness->sets().size(), 1u);
+    EXPECT_EQ(harness->sets()[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.3.3"));
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return Button(dlg.get(), "Refresh")->isEnabled() &&
                                                       Row(dlg.get(), 1) == QStringList{"3", "LACP", "7,8"}; }));
 
@@ -193,7 +192,7 @@ TEST_F(TrunkDialog, GroupsAreFoundByTheirNumberWhenTheDeviceAnswersFewer)
     DialogHarness::click(dlg.get(), "PortMember");
     EXPECT_TRUE(ticked);
     EXPECT_TRUE(harness->prompter().texts().isEmpty()) << harness->prompter().last().toStdString();
-    const auto sets = Sets(*harness);
+    const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.2.3"));
     EXPECT_EQ(sets[0].bindings[0].value, "03-00-00-00");
@@ -230,7 +229,7 @@ TEST_F(TrunkDialog, MemberDialogWritesMembersAndModeInOneSetThenTheListShowsThem
         DialogHarness::click(members, "OK");
     });
     DialogHarness::click(dlg.get(), "PortMember");
-    const auto sets = Sets(*harness);
+    const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 1u);
     ASSERT_EQ(sets[0].bindings.size(), 2u);
     EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.2.2"));
@@ -256,7 +255,7 @@ TEST_F(TrunkDialog, MemberCountsOutsideTwoToFourAreRefusedBeforeAnyRule)
               (QStringList{"The mininum port members for an aggregated link is 2 !",
                            "The maxinum port member for an aggregated link is exceeded !"}));
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_TRUE(Sets(*harness).empty());
+    EXPECT_TRUE(harness->sets().empty());
 }
 
 TEST_F(TrunkDialog, OkWaitsForEveryLoadAndJudgesTheCompleteData)
@@ -369,7 +368,7 @@ TEST_F(TrunkDialog, WorksOverSnmpV3AuthPrivFromTheMenuEntry)
         DialogHarness::click(members, "OK");
     });
     DialogHarness::click(dlg.get(), "PortMember");
-    const auto sets = Sets(*harness);
+    const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets[0].version, "3");
     EXPECT_EQ(sets[0].name, "sha256aes");

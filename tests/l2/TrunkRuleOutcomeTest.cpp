@@ -11,7 +11,6 @@
 
 using namespace kxtest;
 using l2test::Control;
-using l2test::Sets;
 
 namespace {
 
@@ -97,7 +96,7 @@ TEST_P(TrunkRuleOutcome, ShowsExactlyItsMessageAndWritesNothing)
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "OK");
     EXPECT_EQ(harness->prompter().texts(), QStringList{o.message});
-    EXPECT_TRUE(Sets(*harness).empty());
+    EXPECT_TRUE(harness->sets().empty());
     EXPECT_TRUE(dlg->isVisible());
 }
 
@@ -134,7 +133,7 @@ TEST_F(TrunkRuleOutcome, PassingSetsAreWritten)
         DialogHarness::click(dlg.get(), "OK");
         EXPECT_TRUE(harness->prompter().texts().isEmpty()) << harness->prompter().last().toStdString();
         EXPECT_FALSE(dlg->isVisible());
-        const auto sets = Sets(*harness);
+        const auto sets = harness->sets();
         ASSERT_EQ(sets.size(), 1u);
         ASSERT_EQ(sets[0].bindings.size(), 2u);
         EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand(std::string("P.8.1.3.1.2.") + c.group));

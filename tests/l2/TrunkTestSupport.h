@@ -48,15 +48,6 @@ inline void Control(kxtest::DialogHarness& h, const std::vector<std::string>& co
         h.sim().control(Expand(c));
 }
 
-inline std::vector<kxsim::LoggedRequest> Sets(kxtest::DialogHarness& h)
-{
-    std::vector<kxsim::LoggedRequest> sets;
-    for (const auto& r : h.sim().requestLog())
-        if (r.pdu == "set")
-            sets.push_back(r);
-    return sets;
-}
-
 inline std::string Value(kxtest::DialogHarness& h, const std::string& shortOid)
 {
     return h.sim().value(Expand(shortOid)).value_or("<none>");

@@ -1,5 +1,6 @@
 #include "tests/support/DialogHarness.h"
 
+#include "dialogs/common/Accessibility.h"
 #include "dialogs/common/ConfigDialog.h"
 
 #include <QAbstractButton>
@@ -12,16 +13,6 @@
 
 namespace kxtest {
 
-namespace {
-
-QString Plain(QString text)
-{
-    text.remove(QLatin1Char('&'));
-    return text.trimmed();
-}
-
-} // namespace
-
 DialogHarness::DialogHarness() : DialogHarness(Options()) {}
 
 DialogHarness::DialogHarness(Options options)
@@ -33,6 +24,15 @@ DialogHarness::DialogHarness(Options options)
     EXPECT_TRUE(m_sim->start()) << "kxsim did not start";
     m_scopedPrompter = std::make_unique<kx::ScopedPrompter>(&m_prompter);
     install();
+}
+
+std::vector<kxsim::LoggedRequest> DialogHarness::sets()
+{
+    std::vector<kxsim::LoggedRequest> sets;
+    for (const auto& r : m_sim->requestLog())
+        if (r.pdu == "set")
+            sets.push_back(r);
+    return sets;
 }
 
 DialogHarness::~DialogHarness()
@@ -98,16 +98,16 @@ QWidget* DialogHarness::find(QWidget* root, const QString& name)
 {
     if (!root)
         return nullptr;
-    const QString plain = Plain(name);
+    const QString plain = kx::StripMnemonic(name);
     const auto widgets = root->findChildren<QWidget*>();
     for (QWidget* w : widgets)
         if (w->objectName() == name)
             return w;
     for (QWidget* w : widgets)
-        if (Plain(w->accessibleName()) == plain || Plain(w->objectName()) == plain)
+        if (kx::StripMnemonic(w->accessibleName()) == plain || kx::StripMnemonic(w->objectName()) == plain)
             return w;
     for (QWidget* w : widgets)
-        if (auto* b = qobject_cast<QAbstractButton*>(w); b && Plain(b->text()) == plain)
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && kx::StripMnemonic(b->text()) == plain)
             return w;
     return nullptr;
 }

@@ -30,6 +30,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace kx {
 class ConfigDialog;
@@ -54,6 +55,8 @@ public:
     ~DialogHarness();
 
     KxSimFixture& sim() { return *m_sim; }
+    // The set requests the simulator logged since its log was cleared, in order.
+    std::vector<kxsim::LoggedRequest> sets();
     kx::RecordingPrompter& prompter() { return m_prompter; }
     // Settings pointing at the simulator, as installed; sessions constructed
     // afterwards use them.
