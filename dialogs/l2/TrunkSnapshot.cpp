@@ -1,10 +1,15 @@
 #include "dialogs/l2/TrunkSnapshot.h"
 
+#include "dialogs/vlan/VlanTable.h"
 #include "snmp/TrunkMembership.h"
 
 namespace kx::l2 {
 
 using namespace TrunkOid;
+using kx::vlan::kDot1qVlanPvid;
+using kx::vlan::kDot1qVlanStaticEgressPorts;
+using kx::vlan::kDot1qVlanStaticUntaggedPorts;
+using kx::vlan::kSurveillanceVlanState;
 
 TrunkSnapshot::TrunkSnapshot(int ports)
     : portCount(std::max(ports, 0)),
@@ -173,7 +178,7 @@ void FoldStaticFdbPorts(const WalkResult& walk, TrunkSnapshot& s)
 
 QStringList GlobalStateOids()
 {
-    return {kDot1xState, kRstpState, kSurveillanceState};
+    return {kDot1xState, kRstpState, kSurveillanceVlanState};
 }
 
 bool ReadGlobalStates(const GetResult& get, TrunkGlobalStates& states)
@@ -205,8 +210,8 @@ const std::vector<TrunkLoad>& TrunkLoadPlan()
     static const std::vector<TrunkLoad> plan = {
         {1, QStringLiteral("m_cCommonSNMPTableTrunk"), K::Walk, {kLaPortChannelMemberList}, 0,
          FoldTrunkMembers, nullptr},
-        {2, QStringLiteral("m_cCommonSNMPTableVlan"), K::Walk, {kVlanEgressPorts, kVlanUntaggedPorts}, 0,
-         FoldVlanLists, nullptr},
+        {2, QStringLiteral("m_cCommonSNMPTableVlan"), K::Walk,
+         {kDot1qVlanStaticEgressPorts, kDot1qVlanStaticUntaggedPorts}, 0, FoldVlanLists, nullptr},
         {3, QStringLiteral("m_cCommonSNMPTableACL"), K::Walk, {kAclPorts}, 0, FoldAclLists, nullptr},
         {4, QStringLiteral("m_cCommonSNMPMirror"), K::Get, {kMirrorRxPorts, kMirrorTxPorts, kAutoLearningPorts},
          0, nullptr, FoldMirrorSourcesAndLearning},
@@ -219,8 +224,8 @@ const std::vector<TrunkLoad>& TrunkLoadPlan()
         // The widest walk waits a moment, so that the device is not asked for
         // everything at once.
         {8, QStringLiteral("m_cCommonSNMPTableGetVlanTrunk"), K::Walk,
-         {kSpeedDuplex, kDefaultPriority, kPvid, kPortSecurity, kPortType, kLoopbackDetection, kRateControl1,
-          kRateControl2},
+         {kSpeedDuplex, kDefaultPriority, kDot1qVlanPvid, kPortSecurity, kPortType, kLoopbackDetection,
+          kRateControl1, kRateControl2},
          500, FoldPortSettings, nullptr},
         {9, QStringLiteral("m_cCommonSNMPPoint"), K::Get, {kMirrorState, kMirrorTargetPort}, 0, nullptr,
          FoldMirrorTarget},

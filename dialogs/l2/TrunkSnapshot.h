@@ -25,7 +25,7 @@
 
 namespace kx::l2 {
 
-// Columns and objects the rules read.
+// Columns and objects the rules read (the VLAN ones are kx::vlan's).
 namespace TrunkOid {
 inline const QString kPortType = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.1.13.1.7");
 inline const QString kSpeedDuplex = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.1.13.1.2");
@@ -33,7 +33,6 @@ inline const QString kDhcpScreeningPorts = QStringLiteral("1.3.6.1.4.1.99999.10.
 inline const QString kDot1xPortValue = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.11.2.9.1.2");
 inline const QString kAutoLearningPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.9.2.0");
 inline const QString kDefaultPriority = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.12.3.1.1.2");
-inline const QString kPvid = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.7.7.1.1");
 inline const QString kPortSecurity = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.14.2.1.1.2");
 inline const QString kLoopbackDetection = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.17.5.1.2");
 inline const QString kRateControl1 = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.13.1.2.1.2");
@@ -48,8 +47,6 @@ inline const QString kVoiceVlanPortMode = QStringLiteral("1.3.6.1.4.1.99999.10.7
 inline const QString kStaticFdbPort = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.9.3.1.3");
 inline const QString kCameraVlanState = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.34.1.5.1.2");
 inline const QString kSurveillanceDynamicMode = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.34.1.5.1.3");
-inline const QString kVlanEgressPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.7.6.1.2");
-inline const QString kVlanUntaggedPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.7.6.1.4");
 inline const QString kMirrorRxPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.18.3.0");
 inline const QString kMirrorTxPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.18.4.0");
 inline const QString kMirrorState = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.18.1.0");
@@ -58,7 +55,6 @@ inline const QString kArpSpoofingPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75
 inline const QString kAclPorts = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.15.2.1.1.10");
 inline const QString kDot1xState = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.11.2.1.0");
 inline const QString kRstpState = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.6.1.1.0");
-inline const QString kSurveillanceState = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.26.1.1.0");
 } // namespace TrunkOid
 
 // The separator of the segments of a list text, each "1:" + a port list text.
@@ -68,7 +64,7 @@ inline const QString kListSegmentEnd = QStringLiteral("%0A0A");
 struct TrunkGlobalStates
 {
     int dot1x = 1;        // counts as enabled until answered
-    int rstp = 1;         // m_iRstpEnable, the same
+    int rstp = 1;         // the same
     int surveillance = 0; // 0 until answered
 };
 

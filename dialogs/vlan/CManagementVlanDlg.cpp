@@ -47,8 +47,6 @@ CManagementVlanDlg::CManagementVlanDlg(QWidget* parent)
     form->addWidget(kx::MakeBuddyLabel(QStringLiteral("VLAN &Name"), m_nameEdit, group), 1, 0);
     form->addWidget(m_nameEdit, 1, 1);
     form->setColumnStretch(1, 1);
-    kx::NameControl(m_vlans, QStringLiteral("VLAN  ID"));
-    kx::NameControl(m_nameEdit, QStringLiteral("VLAN Name"));
 
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addLayout(radios);

@@ -71,8 +71,6 @@ CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode,
     kx::CutTypedText(m_vid, 4);
     auto* nameLabel = kx::MakeBuddyLabel(QStringLiteral("VLAN &Name:"), m_name, this);
     auto* vidLabel = kx::MakeBuddyLabel(QStringLiteral("V&ID:"), m_vid, this);
-    kx::NameControl(m_name, QStringLiteral("VLAN Name:"));
-    kx::NameControl(m_vid, QStringLiteral("VID:"));
     nameLabel->setGeometry(20, 22, 85, 20);
     m_name->setGeometry(kColumnsLeft, 20, 200, 22);
     vidLabel->setGeometry(20, 52, 85, 20);
