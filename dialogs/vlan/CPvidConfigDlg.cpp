@@ -91,7 +91,10 @@ CPvidConfigDlg::CPvidConfigDlg(const VlanEntries& entries, QWidget* parent)
         kx::MakeDigitsOnly(edit);
         kx::NameControl(edit, QStringLiteral("Port %1 VID").arg(p));
         edit->setGeometry(EditRect(p, m_portCount));
-        auto* label = kx::MakeBuddyLabel(QString::number(p), edit, this, &mnemonics);
+        // Ten digits give no more than ten ports a key of their own. A port left
+        // without one is labelled outside the window's set, on its first digit:
+        // repeating that Alt+digit steps through the boxes whose labels share it.
+        auto* label = kx::MakeBuddyLabel(mnemonics.assign(QString::number(p)), edit, this);
         label->setProperty("controlId", LabelId(p));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         label->setGeometry(LabelRect(p, m_portCount));

@@ -93,17 +93,22 @@ TEST_F(Accessibility, EveryDialogLabelsItsInputsAndNamesItsLists)
     all.emplace_back("Example", [](QWidget* parent) -> QDialog* { return new CExampleSystemDlg(parent); });
     ASSERT_GE(all.size(), 8u);
 
-    for (const auto& [entry, factory] : all) {
-        SCOPED_TRACE(entry.toStdString());
-        std::unique_ptr<QDialog> dialog(factory(nullptr));
-        ASSERT_NE(dialog, nullptr);
-        dialog->show();
-        if (auto* config = qobject_cast<kx::ConfigDialog*>(dialog.get())) {
-            EXPECT_TRUE(DialogHarness::waitFirstRead(*config));
+    // The smallest and the largest device: per-port controls run out of
+    // distinct mnemonics on the large one.
+    for (int portCount : {8, 52}) {
+        harness->useDevice(QStringLiteral("KX-A1 R2"), portCount);
+        for (const auto& [entry, factory] : all) {
+            SCOPED_TRACE(entry.toStdString() + ", " + std::to_string(portCount) + " ports");
+            std::unique_ptr<QDialog> dialog(factory(nullptr));
+            ASSERT_NE(dialog, nullptr);
+            dialog->show();
+            if (auto* config = qobject_cast<kx::ConfigDialog*>(dialog.get())) {
+                EXPECT_TRUE(DialogHarness::waitFirstRead(*config));
+            }
+            for (const std::string& problem : Problems(dialog.get()))
+                ADD_FAILURE() << problem;
+            dialog->reject();
         }
-        for (const std::string& problem : Problems(dialog.get()))
-            ADD_FAILURE() << problem;
-        dialog->reject();
     }
     EXPECT_TRUE(harness->prompter().texts().isEmpty()) << harness->prompter().texts().join(" | ").toStdString();
 }

@@ -85,6 +85,23 @@ TEST_F(PvidDialog, ShowsEachPortsPvidByItsInstanceInTheEightPortLayout)
     });
 }
 
+TEST_F(PvidDialog, EveryPortOfAFiftyTwoPortDeviceIsReachedByItsMnemonic)
+{
+    harness->useDevice("KX-A1 R2", 52);
+    CPvidConfigDlg dlg{VlanEntries{}};
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    // Port 5 has Alt+5 to itself among the first ten; ports 50 to 52 share it.
+    QStringList reached;
+    for (int press = 0; press < 5; ++press) {
+        QTest::keyClick(&dlg, Qt::Key_5, Qt::AltModifier);
+        reached << (dlg.focusWidget() ? dlg.focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(reached, (QStringList{"Port 5 VID", "Port 50 VID", "Port 51 VID", "Port 52 VID", "Port 5 VID"}));
+    dlg.reject();
+}
+
 TEST_F(PvidDialog, ApplyRefusesInItsOrderAndWritesNothing)
 {
     harness->sim().control("scenario trunk78");
