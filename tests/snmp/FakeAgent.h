@@ -29,6 +29,7 @@ public:
         Twice,    // the response twice
         Silent,   // nothing
         ErrorStatus, // the request with error status set to `errorStatus`
+        OneBinding,  // a response with only the first binding, its OID moved on by ".1"
     };
 
     explicit FakeAgent(Mode mode) : m_mode(mode)
@@ -111,6 +112,57 @@ private:
         return true;
     }
 
+    static void AppendTlv(std::vector<unsigned char>& out, unsigned char tag,
+                          const std::vector<unsigned char>& content)
+    {
+        out.push_back(tag);
+        const std::size_t n = content.size();
+        if (n < 0x80) {
+            out.push_back(static_cast<unsigned char>(n));
+        } else {
+            out.push_back(0x82);
+            out.push_back(static_cast<unsigned char>(n >> 8));
+            out.push_back(static_cast<unsigned char>(n));
+        }
+        out.insert(out.end(), content.begin(), content.end());
+    }
+
+    // A v1/v2c response that answers only the request's first binding, with an
+    // OID one level below the one asked for (a row of the first column).
+    static bool OneBindingAnswer(const std::vector<unsigned char>& m, std::vector<unsigned char>& answer)
+    {
+        std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
+        if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, errorAt))
+            return false;
+        std::size_t pos = 0;
+        unsigned char tag = 0;
+        std::size_t len = 0;
+        Header(m, pos, tag, len); // the message; pos is at its version now
+        const std::vector<unsigned char> versionAndCommunity(m.begin() + static_cast<long>(pos),
+                                                             m.begin() + static_cast<long>(pduTagAt));
+        std::size_t at = errorAt + 4; // past the error status and the error index
+        if (!Header(m, at, tag, len) || tag != 0x30 || !Header(m, at, tag, len) || tag != 0x30 ||
+            !Header(m, at, tag, len) || tag != 0x06)
+            return false;
+        std::vector<unsigned char> oid(m.begin() + static_cast<long>(at),
+                                       m.begin() + static_cast<long>(at + len));
+        oid.push_back(1);
+        std::vector<unsigned char> binding;
+        AppendTlv(binding, 0x06, oid);
+        binding.insert(binding.end(), {0x05, 0x00});
+        std::vector<unsigned char> list;
+        AppendTlv(list, 0x30, binding);
+        std::vector<unsigned char> pdu(m.begin() + static_cast<long>(reqIdAt - 2),
+                                       m.begin() + static_cast<long>(reqIdAt + reqIdLen));
+        pdu.insert(pdu.end(), {0x02, 0x01, 0x00, 0x02, 0x01, 0x00});
+        AppendTlv(pdu, 0x30, list);
+        std::vector<unsigned char> message = versionAndCommunity;
+        AppendTlv(message, 0xa2, pdu);
+        answer.clear();
+        AppendTlv(answer, 0x30, message);
+        return true;
+    }
+
     void run()
     {
         while (!m_stop) {
@@ -136,7 +188,10 @@ private:
                 std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs));
             std::vector<unsigned char> answer = buf;
             std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
-            if (m_mode == Mode::Garbage) {
+            if (m_mode == Mode::OneBinding) {
+                if (!OneBindingAnswer(buf, answer))
+                    continue;
+            } else if (m_mode == Mode::Garbage) {
                 answer.assign({0x30, 0x82, 0xff, 0xff, 0x02, 0x01, 0x00, 0x13, 0x37});
             } else if (Locate(answer, pduTagAt, reqIdAt, reqIdLen, errorAt)) {
                 answer[pduTagAt] = 0xa2;

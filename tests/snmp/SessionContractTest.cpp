@@ -282,6 +282,29 @@ TEST(SessionContract, GarbageWrongIdsAndDuplicatesAreSurvived)
     }
 }
 
+TEST(SessionContract, AStepAnsweredWithFewerBindingsThanAskedFails)
+{
+    // The answer is a row of the first column but leaves the second one out:
+    // taken as a row, the request could not move on and the walk would ask the
+    // same step for ever.
+    FakeAgent agent(FakeAgent::Mode::OneBinding);
+    CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
+    ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+    ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.3", SnmpType::Null, nullptr), 0);
+    std::unique_ptr<CSnmp> response;
+    EXPECT_EQ(s.getNext(response, 0), -1);
+    EXPECT_EQ(response, nullptr);
+
+    // The same request with one column is a row: the agent's answer is sound.
+    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
+    ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+    ASSERT_EQ(s.getNext(response, 0), 0);
+    std::string suffix;
+    EXPECT_EQ(s.getSuffix(0, response.get(), suffix), 0);
+    EXPECT_EQ(suffix, ".1");
+}
+
 TEST(SessionContract, ACallbackMayReopenItsOwnSessionForTheNextWalk)
 {
     {
