@@ -15,7 +15,7 @@
 // pictures always agree. Output is the same on every run with the same Qt and
 // fonts (DejaVu Sans, as Debian installs it).
 
-#include "panel/PanelResources.h"
+#include "core/panel/PanelResources.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,11 +7,11 @@
 // 3 link at lower speed / PoE on, 4 no link, 5 disabled, 6 link at top speed /
 // PoE fault, 7 no link, 8 link at lower speed. The PoE budget lamp is lit.
 
-#include "app/DeviceInfo.h"
-#include "app/PanelStatus.h"
-#include "panel/PanelBitmapCache.h"
-#include "panel/PanelLayout.h"
-#include "panel/PanelResources.h"
+#include "base/DeviceInfo.h"
+#include "core/panel/PanelStatus.h"
+#include "core/panel/PanelBitmapCache.h"
+#include "core/panel/PanelLayout.h"
+#include "core/panel/PanelResources.h"
 
 #include <QDir>
 #include <QGuiApplication>

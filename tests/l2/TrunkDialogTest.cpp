@@ -3,8 +3,8 @@
 // dialog write (read back from the request log and the device), how they wait
 // for their loads, and how they behave when the device does not answer.
 
-#include "dialogs/DialogRegistry.h"
-#include "dialogs/l2/CTrunkConfigDlg.h"
+#include "ui/DialogRegistry.h"
+#include "ui/l2/CTrunkConfigDlg.h"
 #include "tests/l2/TrunkTestSupport.h"
 
 #include <QComboBox>

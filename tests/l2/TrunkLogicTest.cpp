@@ -2,9 +2,9 @@
 // what the two Applies decide, the member write, the member dialog's geometry,
 // and how the validator's loads land in its snapshot.
 
-#include "dialogs/l2/CTrunkValidator.h"
-#include "dialogs/l2/TrunkLogic.h"
-#include "dialogs/l2/TrunkSnapshot.h"
+#include "core/l2/CTrunkValidator.h"
+#include "core/l2/TrunkLogic.h"
+#include "core/l2/TrunkSnapshot.h"
 
 #include <gtest/gtest.h>
 

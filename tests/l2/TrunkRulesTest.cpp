@@ -2,7 +2,7 @@
 // outcome, each starting from a snapshot that every pair of ports passes and
 // changing only what breaks (or keeps) one rule.
 
-#include "dialogs/l2/TrunkRules.h"
+#include "core/l2/TrunkRules.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 // short names, the sets of the request log, and the user's moves in the two
 // dialogs.
 
-#include "dialogs/common/GridListView.h"
-#include "dialogs/l2/CTrunkMemberDlg.h"
-#include "dialogs/common/PortCheckGrid.h"
+#include "ui/kit/GridListView.h"
+#include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/kit/PortCheckGrid.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QCheckBox>

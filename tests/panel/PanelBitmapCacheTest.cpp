@@ -1,6 +1,6 @@
-#include "panel/PanelBitmapCache.h"
+#include "core/panel/PanelBitmapCache.h"
 
-#include "panel/PanelResources.h"
+#include "core/panel/PanelResources.h"
 #include "tests/panel/PanelTestSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,9 +1,9 @@
 // The installation data the build draws for the KX-A1 R2, as the panel will
 // use it: User.ini, the layout it names, the pictures and the lamp resources.
-#include "app/DeviceInfo.h"
-#include "panel/PanelBitmapCache.h"
-#include "panel/PanelLayout.h"
-#include "panel/PanelResources.h"
+#include "base/DeviceInfo.h"
+#include "core/panel/PanelBitmapCache.h"
+#include "core/panel/PanelLayout.h"
+#include "core/panel/PanelResources.h"
 #include "tests/panel/PanelTestSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "panel/PanelLayout.h"
+#include "core/panel/PanelLayout.h"
 
 #include "tests/panel/PanelTestSupport.h"
 #include "tests/support/TestSupport.h"

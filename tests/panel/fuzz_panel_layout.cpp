@@ -1,6 +1,6 @@
 // Fuzz target: the panel layout reader, then everything the panel does with
 // what it read (queries, the failed-walk reset, drawing a frame).
-#include "panel/PanelLayout.h"
+#include "core/panel/PanelLayout.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SessionSettings.h"
+#include "common/SessionSettings.h"
 #include "snmp/CCommonSNMP.h"
 #include "tests/support/SnmpdFixture.h"
 

@@ -1,7 +1,7 @@
 #include "tests/support/DialogHarness.h"
 
-#include "dialogs/common/Accessibility.h"
-#include "dialogs/common/ConfigDialog.h"
+#include "ui/kit/Accessibility.h"
+#include "ui/kit/ConfigDialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

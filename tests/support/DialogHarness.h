@@ -15,9 +15,9 @@
 // keeps every message shown and answers questions from a script. Add
 // tests/support/QtTestMain.cpp to the suite for the QApplication.
 
-#include "app/DeviceInfo.h"
-#include "app/Prompter.h"
-#include "app/SessionSettings.h"
+#include "base/DeviceInfo.h"
+#include "base/Prompter.h"
+#include "common/SessionSettings.h"
 #include "tests/support/KxSimFixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SessionSettings.h"
+#include "common/SessionSettings.h"
 #include "tests/support/TestSupport.h"
 
 #include <string>

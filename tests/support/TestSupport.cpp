@@ -1,6 +1,6 @@
 #include "tests/support/TestSupport.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 #include <QtGlobal>
 

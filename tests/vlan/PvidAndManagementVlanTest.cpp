@@ -2,9 +2,9 @@
 // Management VLAN Configuration", driven through their widgets against the
 // simulated switch.
 
-#include "dialogs/vlan/CManagementVlanDlg.h"
-#include "dialogs/vlan/CPvidConfigDlg.h"
-#include "dialogs/vlan/CVlanConfigDlg.h"
+#include "ui/vlan/CManagementVlanDlg.h"
+#include "ui/vlan/CPvidConfigDlg.h"
+#include "ui/vlan/CVlanConfigDlg.h"
 #include "tests/vlan/VlanTestSupport.h"
 
 #include <QComboBox>

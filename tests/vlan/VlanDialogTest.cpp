@@ -1,10 +1,10 @@
 // "802.1Q VLAN Configuration" and its "Add VLAN" / "Edit VLAN" dialog, driven
 // through their widgets against the simulated switch.
 
-#include "dialogs/DialogRegistry.h"
-#include "dialogs/common/GridListView.h"
-#include "dialogs/vlan/CVlanConfigDlg.h"
-#include "dialogs/vlan/CVlanEditDlg.h"
+#include "ui/DialogRegistry.h"
+#include "ui/kit/GridListView.h"
+#include "ui/vlan/CVlanConfigDlg.h"
+#include "ui/vlan/CVlanEditDlg.h"
 #include "tests/vlan/VlanTestSupport.h"
 
 #include <QCheckBox>

@@ -2,10 +2,10 @@
 // them, the buttons' checks in their order, and the write sequences against a
 // recording set path that refuses what a case says.
 
-#include "app/DeviceInfo.h"
-#include "dialogs/vlan/PvidModel.h"
-#include "dialogs/vlan/VlanModel.h"
-#include "dialogs/vlan/VlanTable.h"
+#include "base/DeviceInfo.h"
+#include "core/vlan/PvidModel.h"
+#include "core/vlan/VlanModel.h"
+#include "core/vlan/VlanTable.h"
 
 #include <gtest/gtest.h>
 

@@ -8,13 +8,13 @@
 // the class name. With --screenshot the dialog is saved as PNG once its first
 // read has finished, and the program ends.
 
-#include "app/DeviceInfo.h"
-#include "app/SessionSettings.h"
-#include "app/Trace.h"
-#include "dialogs/DialogRegistry.h"
-#include "dialogs/common/ConfigDialog.h"
-#include "dialogs/common/MessageBoxPrompter.h"
-#include "dialogs/example/CExampleSystemDlg.h"
+#include "base/DeviceInfo.h"
+#include "common/SessionSettings.h"
+#include "base/Trace.h"
+#include "ui/DialogRegistry.h"
+#include "ui/kit/ConfigDialog.h"
+#include "ui/kit/MessageBoxPrompter.h"
+#include "ui/example/CExampleSystemDlg.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 // kxsnmp: get, get-next, walk and set through the module's own SNMP session
 // class, with net-snmp's flag names, so it can stand beside snmpget/snmpwalk.
 
-#include "app/SessionSettings.h"
+#include "common/SessionSettings.h"
 #include "snmp/CCommonSNMP.h"
 
 #include <cctype>

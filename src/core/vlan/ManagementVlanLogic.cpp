@@ -1,0 +1,46 @@
+#include "core/vlan/ManagementVlanLogic.h"
+
+#include "core/vlan/VlanTable.h"
+#include "core/kit/ValueCodecs.h"
+
+namespace kx::vlan {
+
+QStringList ManagementVlanLogic::WalkColumns()
+{
+    return {kDot1qVlanStaticName, kDot1qVlanStaticRowState};
+}
+
+bool ManagementVlanLogic::ReadState(const GetResult& answer, ManagementVlan& out)
+{
+    if (!answer.ok() || answer.values.size() < 2 || answer.value(0).isException() ||
+        answer.value(1).isException())
+        return false;
+    out.state = answer.value(0).text();
+    out.vid = answer.value(1).text();
+    return true;
+}
+
+QString ManagementVlanLogic::EgressOid(const QString& vid)
+{
+    return Oid(kDot1qVlanStaticEgressPorts, vid);
+}
+
+bool ManagementVlanLogic::IsEmptyVlan(const GetResult& egressAnswer)
+{
+    if (!egressAnswer.ok() || egressAnswer.values.empty() || egressAnswer.value(0).isException())
+        return false;
+    QString members;
+    return PortListToNumberText(egressAnswer.value(0).octets, members) == 0;
+}
+
+std::vector<SetBinding> ManagementVlanLogic::ApplyBindings(const ManagementVlan& chosen)
+{
+    std::vector<SetBinding> bindings;
+    if (!chosen.state.isEmpty())
+        bindings.push_back(SetBinding::Integer(kManagementVlanState, chosen.state));
+    if (!chosen.vid.isEmpty())
+        bindings.push_back(SetBinding::Integer(kManagementVlanId, chosen.vid));
+    return bindings;
+}
+
+} // namespace kx::vlan

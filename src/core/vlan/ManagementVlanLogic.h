@@ -1,0 +1,48 @@
+#pragma once
+
+// "IEEE 802.1Q Management VLAN Configuration" without its widgets: the objects it
+// reads and writes, how the answers read, and the refusal of Apply.
+
+#include "core/kit/SnmpRequests.h"
+#include "core/kit/SnmpValue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace kx::vlan {
+
+inline const QString kManagementVlanState = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.7.2.0");
+inline const QString kManagementVlanId = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.7.3.0");
+
+struct ManagementVlan
+{
+    QString state; // "1" enabled, else disabled
+    QString vid;
+};
+
+class ManagementVlanLogic
+{
+public:
+    // The VLAN walk: name and row status side by side.
+    static QStringList WalkColumns();
+    static QStringList StateOids() { return {kManagementVlanState, kManagementVlanId}; }
+    // False (and `out` untouched) when the get failed.
+    static bool ReadState(const GetResult& answer, ManagementVlan& out);
+
+    // The name of VLAN `vid`: VLAN 1 is always "default" where the dialog shows the
+    // management VLAN; otherwise the name its walk read.
+    static bool IsDefaultName(const QString& vid) { return vid == QLatin1String("1"); }
+    static QString DefaultName() { return QStringLiteral("default"); }
+    static QString EgressOid(const QString& vid);
+
+    // Apply's member check: true when the egress list arrived and names no port.
+    static bool IsEmptyVlan(const GetResult& egressAnswer);
+    static QString EmptyVlanMessage() { return QStringLiteral("Management VLAN could not be empty."); }
+
+    // The one set of Apply: state and VID, each only when it is not empty.
+    static std::vector<SetBinding> ApplyBindings(const ManagementVlan& chosen);
+};
+
+} // namespace kx::vlan

@@ -1,0 +1,256 @@
+// The dialog kit against the simulated switch: walks and gets reach the UI
+// thread by value and exactly once, loads gate buttons, the feature model base.
+
+#include "core/kit/CFeatureModel.h"
+#include "core/kit/SnmpLoads.h"
+#include "core/kit/SnmpRequests.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace kxtest;
+
+namespace {
+
+const QString kIfDescr = QStringLiteral("1.3.6.1.2.1.2.2.1.2");
+const QString kIfType = QStringLiteral("1.3.6.1.2.1.2.2.1.3");
+const QString kSysName = QStringLiteral("1.3.6.1.2.1.1.5.0");
+
+class Kit : public kxtest::SimSuite<>
+{
+};
+
+struct Collected
+{
+    std::vector<kx::WalkRow> rows;
+    std::vector<kx::WalkResult> ends;
+    bool offUiThread = false;
+};
+
+void Collect(kx::TableWalker& walker, Collected& c)
+{
+    QObject::connect(&walker, &kx::TableWalker::rowArrived, [&c](const kx::WalkRow& row) {
+        c.offUiThread |= QThread::currentThread() != qApp->thread();
+        c.rows.push_back(row);
+    });
+    QObject::connect(&walker, &kx::TableWalker::finished, [&c](const kx::WalkResult& r) {
+        c.offUiThread |= QThread::currentThread() != qApp->thread();
+        c.ends.push_back(r);
+    });
+}
+
+TEST_F(Kit, AWalkDeliversEveryRowAndOneEndOnTheUiThread)
+{
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    Collected c;
+    Collect(walker, c);
+    ASSERT_TRUE(walker.start({kIfDescr, kIfType}));
+    EXPECT_TRUE(walker.isRunning());
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !c.ends.empty(); }));
+    QTest::qWait(50);
+    ASSERT_EQ(c.ends.size(), 1u);
+    EXPECT_TRUE(c.ends[0].reachedEnd());
+    EXPECT_FALSE(walker.isRunning());
+    EXPECT_FALSE(c.offUiThread);
+    // Eight ports and the system VLAN interface, each delivered once, in order.
+    ASSERT_EQ(c.rows.size(), 9u);
+    ASSERT_EQ(c.ends[0].rows.size(), 9u);
+    for (int p = 1; p <= 8; ++p) {
+        EXPECT_EQ(c.rows[p - 1].indexNumber(), p);
+        EXPECT_EQ(c.rows[p - 1].value(0).text(), QStringLiteral("Port %1").arg(p));
+        EXPECT_EQ(c.rows[p - 1].value(1).toInt(), 6);
+    }
+    EXPECT_EQ(c.rows[8].indexNumber(), 1001);
+    for (const kx::WalkRow& row : c.rows)
+        EXPECT_TRUE(row.aligned());
+}
+
+TEST_F(Kit, EachValueKnowsItsOwnInstanceWhenADeviceLeavesACellOut)
+{
+    // No ifType for port 3: that column answers port 4's cell in row 3.
+    harness->sim().control("erase 1.3.6.1.2.1.2.2.1.3.3");
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    Collected c;
+    Collect(walker, c);
+    walker.start({kIfDescr, kIfType});
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !c.ends.empty(); }));
+    ASSERT_GE(c.rows.size(), 3u);
+    EXPECT_TRUE(c.rows[1].aligned());
+    EXPECT_FALSE(c.rows[2].aligned());
+    EXPECT_EQ(c.rows[2].indexOf(0), "3");
+    EXPECT_EQ(c.rows[2].indexOf(1), "4");
+}
+
+TEST_F(Kit, AStopRuleEndsTheWalkEarlyWithStatusZero)
+{
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    walker.setStopRule([](const kx::WalkRow& row) { return row.indexNumber() > 8; });
+    Collected c;
+    Collect(walker, c);
+    walker.start({kIfDescr});
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !c.ends.empty(); }));
+    EXPECT_EQ(c.ends[0].status, 0);
+    EXPECT_EQ(c.ends[0].rows.size(), 8u);
+}
+
+TEST_F(Kit, AFailedWalkEndsOnceWithMinusOneAndAGetReportsNoAnswer)
+{
+    harness->sim().control("unreachable 600");
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    Collected c;
+    Collect(walker, c);
+    walker.start({kIfDescr});
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !c.ends.empty(); }, 5000));
+    EXPECT_TRUE(c.ends[0].failed());
+    EXPECT_TRUE(c.rows.empty());
+
+    kx::AsyncGet get(std::make_shared<CCommonSNMP>());
+    std::vector<kx::GetResult> results;
+    QObject::connect(&get, &kx::AsyncGet::finished, [&](const kx::GetResult& r) { results.push_back(r); });
+    get.start({kSysName});
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !results.empty(); }, 5000));
+    EXPECT_FALSE(results[0].ok());
+
+    CCommonSNMP session;
+    EXPECT_FALSE(kx::GetValues(session, {kSysName}).ok());
+    harness->sim().control("unreachable 0");
+    EXPECT_TRUE(kx::GetValues(session, {kSysName}).ok());
+}
+
+TEST_F(Kit, AWalkerThatGoesMidWalkIsNeverCalledAgain)
+{
+    // Each step is slow, so the walker is destroyed with a step on its way.
+    harness->sim().control("fault add 1.3.6.1.2.1.2.2.1 delay 100");
+    for (int round = 0; round < 3; ++round) {
+        auto walker = std::make_unique<kx::TableWalker>(std::make_shared<CCommonSNMP>());
+        int rows = 0;
+        bool ended = false;
+        QObject::connect(walker.get(), &kx::TableWalker::rowArrived, [&rows] { ++rows; });
+        QObject::connect(walker.get(), &kx::TableWalker::finished, [&ended] { ended = true; });
+        walker->start({kIfDescr});
+        // Gone after a row or more, with the next step on its way: of the eight
+        // rows, far from all have come.
+        ASSERT_TRUE(DialogHarness::waitUntil([&] { return rows > round; }, 5000));
+        EXPECT_FALSE(ended);
+        walker.reset();
+        QTest::qWait(250);
+    }
+    // Cancel keeps the object and drops the rest of its walk.
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    Collected c;
+    Collect(walker, c);
+    walker.start({kIfDescr});
+    QTest::qWait(150);
+    walker.cancel();
+    const std::size_t seen = c.rows.size();
+    QTest::qWait(400);
+    EXPECT_EQ(c.rows.size(), seen);
+    EXPECT_TRUE(c.ends.empty());
+}
+
+TEST_F(Kit, GetsAndSetsReportAnswersAndErrorStatus)
+{
+    CCommonSNMP session;
+    kx::AsyncGet get(std::make_shared<CCommonSNMP>());
+    std::vector<kx::GetResult> results;
+    QObject::connect(&get, &kx::AsyncGet::finished, [&](const kx::GetResult& r) { results.push_back(r); });
+    get.start({kSysName, QStringLiteral("1.3.6.1.2.1.1.1.0")});
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return !results.empty(); }));
+    ASSERT_TRUE(results[0].ok());
+    EXPECT_EQ(results[0].value(0).text(), "KX-A1R2");
+    EXPECT_EQ(results[0].value(1).text(), "KX-A1 R2 8-Port 10/100 PoE Managed Switch");
+
+    EXPECT_TRUE(kx::SetValues(session, {kx::SetBinding::Text(kSysName, "core-sw-1")}).ok());
+    EXPECT_EQ(harness->sim().value("1.3.6.1.2.1.1.5.0"), "core-sw-1");
+    // A refusal arrives as an answer with an error status.
+    const kx::SetResult refused =
+        kx::SetValues(session, {kx::SetBinding::Integer(QStringLiteral("1.3.6.1.2.1.17.2.2.0"), 100)});
+    EXPECT_TRUE(refused.answered());
+    EXPECT_FALSE(refused.ok());
+    EXPECT_NE(refused.errorStatus, 0);
+}
+
+TEST_F(Kit, ALoadSetGatesButtonsUntilEveryLoadHasEndedFailuresIncluded)
+{
+    kx::LoadSet loads;
+    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
+    kx::AsyncGet get(std::make_shared<CCommonSNMP>());
+    QSignalSpy all(&loads, &kx::LoadSet::allFinished);
+    harness->sim().control("fault add 1.3.6.1.2.1.1.5 drop");
+    loads.track(&walker);
+    loads.track(&get);
+    walker.start({kIfDescr});
+    get.start({kSysName}); // dropped: ends by time-out
+    EXPECT_FALSE(loads.allEnded());
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return loads.allEnded(); }, 8000));
+    EXPECT_EQ(all.count(), 1);
+    EXPECT_FALSE(walker.isRunning());
+    EXPECT_FALSE(get.isRunning());
+}
+
+class Owner : public QObject
+{
+};
+
+TEST_F(Kit, TheFeatureModelBase)
+{
+    CFeatureModel model;
+    Owner owner;
+    EXPECT_EQ(model.SetOwner(nullptr), 0);
+    EXPECT_EQ(model.SetOwner(&owner), 1);
+    EXPECT_EQ(model.Owner(), &owner);
+
+    // A status other than 1, 4, 5, 6 is refused before anything is sent.
+    harness->sim().clearLog();
+    const QString arpRow = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.14.3.1.1.4.10.0.0.1");
+    EXPECT_EQ(model.SetRowStatus(arpRow, "2"), 0);
+    EXPECT_EQ(harness->prompter().texts(), QStringList{"error status value!"});
+    EXPECT_TRUE(harness->sim().requestLog().empty());
+    EXPECT_EQ(model.SetRowStatus(arpRow, "4"), 1);
+    EXPECT_EQ(harness->sim().value("1.3.6.1.4.1.99999.10.75.13.14.3.1.1.4.10.0.0.1"), "1");
+
+    QByteArray value = "untouched";
+    model.GetScalar(QStringLiteral("1.3.6.1.4.1.99999.10.75.13.8.1.2.0"), value);
+    EXPECT_EQ(value, "1");
+    value = "untouched";
+    model.GetScalar(QStringLiteral("1.3.6.1.4.1.99999.10.75.13.8.1.2.7"), value);
+    EXPECT_EQ(value, "untouched");
+}
+
+TEST_F(Kit, AggregationGroupsArriveAsOneSnapshotAndDecideAgreement)
+{
+    CFeatureModel model;
+    // Not loaded: every value passes.
+    EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 1, 2}), 1);
+
+    harness->sim().control("scenario trunk78");
+    QSignalSpy loaded(&model, &CFeatureModel::aggregationGroupsLoaded);
+    model.LoadAggregationGroups();
+    EXPECT_TRUE(model.AggregationGroupsLoading());
+    ASSERT_TRUE(loaded.wait(5000));
+    EXPECT_TRUE(model.AggregationGroupsLoaded());
+    ASSERT_NE(model.AggregationGroups(), nullptr);
+    EXPECT_EQ(*model.AggregationGroups(), (std::vector<int>{0, 0, 0, 0, 0, 0, 1, 1}));
+
+    EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 5, 5}), 1);
+    EXPECT_EQ(model.MembersAgree({1, 2, 3, 0, 0, 0, 0, 0}), 1); // no group among them
+    EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 5, 6}), 0);
+    EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 5, 0}), 0);
+    EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 0, 0}), 1); // switched off: never a refusal
+
+    // A failed load counts as ended and as not loaded.
+    harness->sim().control("unreachable 600");
+    model.LoadAggregationGroups();
+    ASSERT_TRUE(loaded.wait(5000));
+    EXPECT_FALSE(model.AggregationGroupsLoaded());
+    EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 5, 6}), 1);
+    harness->sim().control("unreachable 0");
+}
+
+} // namespace
