@@ -45,7 +45,9 @@ QString UserIniPath()
 DeviceInfo ReadUserIni(const QString& path)
 {
     DeviceInfo info;
-    if (!QFileInfo::exists(path))
+    // Only a regular file: opening a FIFO or a device would block start-up for
+    // ever, as the layout loader knows too.
+    if (!QFileInfo(path).isFile())
         return info;
     QSettings ini(path, QSettings::IniFormat);
     ini.beginGroup(QStringLiteral("DeviceInfo"));

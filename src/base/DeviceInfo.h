@@ -16,7 +16,7 @@ struct DeviceInfo
 QString UserIniPath();
 
 // Reads the DeviceInfo section of an INI file. A missing file or key leaves the
-// default; a DevicePortNum that is not a number reads as its leading digits (0 if none).
+// default, and so does anything that is not a regular file (a FIFO, a folder); a DevicePortNum that is not a number reads as its leading digits (0 if none).
 DeviceInfo ReadUserIni(const QString& path);
 
 // The process-wide copy. Start-up and the panel install it; tests install their own.

@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -172,6 +179,32 @@ TEST(UserIni, ReadsTheDeviceInfoSectionWithItsDefaults)
     EXPECT_EQ(info.DevicePortNum, 0);
     EXPECT_TRUE(info.IsHasFan);
     EXPECT_TRUE(info.XMLName.isEmpty());
+}
+
+TEST(UserIni, OnlyARegularFileIsRead)
+{
+    kxtest::TempDir dir;
+    const std::string fifo = dir.file("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A reader that opens the FIFO waits for a writer: this one comes, so a
+    // failing test ends, and tells whether it was opened at all.
+    std::atomic<bool> done{false};
+    std::atomic<bool> opened{false};
+    std::thread writer([&] {
+        while (!done) {
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                opened = true;
+                ::close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    ReadUserIni(QString::fromStdString(fifo));
+    done = true;
+    writer.join();
+    EXPECT_FALSE(opened) << "start-up would wait for a writer";
 }
 
 } // namespace
