@@ -292,10 +292,13 @@ TEST(PanelLogic, TelnetRunsInATerminalWithArgumentsNeverAShell)
     EXPECT_EQ(TelnetCommand("10.0.0.5", [](const QString& n) { return "/bin/" + n; })->program,
               "/bin/x-terminal-emulator");
     EXPECT_EQ(TelnetCommand("", only("xterm"))->arguments, (QStringList{"-e", "telnet"}));
-    // An address that would read as an option is not passed on.
-    EXPECT_EQ(TelnetCommand("-lroot", only("xterm"))->arguments, (QStringList{"-e", "telnet"}));
-    EXPECT_EQ(TelnetCommand("10.0.0.5;rm -rf /", only("xterm"))->arguments.last(), "10.0.0.5;rm -rf /");
+    EXPECT_EQ(TelnetCommand("255.0.0.0", only("xterm"))->arguments.last(), "255.0.0.0");
     EXPECT_FALSE(TelnetCommand("10.0.0.5", only("none")).has_value());
+    // Only a dotted IPv4 address is passed on; anything else starts nothing.
+    for (const char* address : {"-lroot", "10.0.0.5;rm -rf /", "10.0.0.5 -l root", "switch.lan",
+                                "10.0.0", "10.0.0.5.1", "10.0.0.256", "010.0.0.5", "10..0.5",
+                                "+1.0.0.5", "::1", "1\u0661.0.0.5"})
+        EXPECT_FALSE(TelnetCommand(QString::fromUtf8(address), only("xterm")).has_value()) << address;
 }
 
 TEST(PanelLogic, WebOpensTheDeviceAddress)

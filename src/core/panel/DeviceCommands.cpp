@@ -45,6 +45,26 @@ constexpr Terminal kTerminals[] = {
     {"konsole", "-e"},             {"xfce4-terminal", "-x"}, {"mate-terminal", "-x"},
 };
 
+// Four decimal parts of 0..255 without leading zeros: a terminal's telnet would
+// read "010" as octal, and anything else could be taken for a host name or an
+// option.
+bool IsDottedIpv4(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 3 || (part.size() > 1 && part[0] == u'0'))
+            return false;
+        for (QChar c : part)
+            if (c < u'0' || c > u'9')
+                return false;
+        if (part.toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 DesktopLauncher& GetLauncher()
@@ -61,12 +81,14 @@ DesktopLauncher* InstallLauncher(DesktopLauncher* launcher)
 std::optional<ProcessCommand> TelnetCommand(const QString& address,
                                             const std::function<QString(const QString&)>& findExecutable)
 {
+    if (!address.isEmpty() && !IsDottedIpv4(address))
+        return std::nullopt;
     for (const Terminal& t : kTerminals) {
         const QString path = findExecutable(QString::fromLatin1(t.name));
         if (path.isEmpty())
             continue;
         ProcessCommand c{path, {QString::fromLatin1(t.commandOption), QStringLiteral("telnet")}};
-        if (!address.isEmpty() && !address.startsWith(QLatin1Char('-')))
+        if (!address.isEmpty())
             c.arguments << address;
         return c;
     }

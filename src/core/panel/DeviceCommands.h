@@ -38,8 +38,9 @@ struct ProcessCommand
 
 // A terminal emulator running "telnet <address>": the first of the known
 // terminals that `findExecutable` finds, with the way it takes a command. The
-// address is passed as one argument, and only when it cannot be taken for an
-// option (it must not begin with '-'). nullopt when no terminal is installed.
+// address is passed as one argument; an empty one starts telnet alone. nullopt
+// when no terminal is installed or the address is not a dotted IPv4 address
+// (nothing is started then, as after a failed start).
 std::optional<ProcessCommand> TelnetCommand(const QString& address,
                                             const std::function<QString(const QString&)>& findExecutable);
 
