@@ -1,6 +1,7 @@
 #include "core/panel/SingleInstance.h"
 
 #include "base/Startup.h"
+#include "common/TraceCore.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -25,7 +26,18 @@ QString SingleInstance::DefaultDirectory()
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return runtime;
     const QString dir = QDir::temp().filePath(QStringLiteral("kxmodule-%1").arg(::getuid()));
-    ::mkdir(QFile::encodeName(dir).constData(), 0700);
+    const QByteArray path = QFile::encodeName(dir);
+    ::mkdir(path.constData(), 0700);
+    // The temporary directory is shared: another user may have made the folder
+    // first, to block this module or to hear its activations. Only a folder of
+    // ours that nobody else may enter is used.
+    struct stat st = {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 07777) != 0700) {
+        Trace("single instance: " + dir.toStdString() +
+              " is not a private folder of this user; running without the one-instance guard");
+        return {};
+    }
     return dir;
 }
 
@@ -40,16 +52,20 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::lockPath() const
 {
-    return QDir(m_directory).filePath(m_key + QStringLiteral(".lock"));
+    return m_directory.isEmpty() ? QString()
+                                 : QDir(m_directory).filePath(m_key + QStringLiteral(".lock"));
 }
 
 QString SingleInstance::socketPath() const
 {
-    return QDir(m_directory).filePath(m_key + QStringLiteral(".sock"));
+    return m_directory.isEmpty() ? QString()
+                                 : QDir(m_directory).filePath(m_key + QStringLiteral(".sock"));
 }
 
 SingleInstance::Result SingleInstance::acquire(int waitMs)
 {
+    if (m_directory.isEmpty())
+        return Result::First; // no folder to trust: unguarded
     const QDeadlineTimer deadline(waitMs);
     for (;;) {
         auto lock = std::make_unique<QLockFile>(lockPath());

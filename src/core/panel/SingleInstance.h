@@ -27,6 +27,8 @@ public:
     };
 
     // `directory`: where the lock and the socket live; empty for DefaultDirectory().
+    // Without a directory to trust, acquire() always answers First: the process
+    // runs without the guard rather than trusting a folder another user controls.
     explicit SingleInstance(const QString& instanceName, const QString& directory = {});
     ~SingleInstance() override;
 
@@ -34,11 +36,13 @@ public:
     // holder that is still starting.
     Result acquire(int waitMs = 5000);
 
+    // Empty when running without the guard.
     QString lockPath() const;
     QString socketPath() const;
 
     // $XDG_RUNTIME_DIR when set, else a private folder "kxmodule-<uid>" in the
-    // temporary directory.
+    // temporary directory, made when missing. Empty (with a trace line) when that
+    // folder is not a folder of this user with mode 0700.
     static QString DefaultDirectory();
 
 signals:
