@@ -1,5 +1,6 @@
 #include "core/panel/PanelBitmapCache.h"
 
+#include "core/panel/PanelImages.h"
 #include "core/panel/PanelResources.h"
 #include "tests/panel/PanelTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -27,6 +28,9 @@ protected:
         ASSERT_TRUE(picture.save(resource(300), "PNG"));
         ASSERT_TRUE(kxpaneltest::WriteBitmap(resource(301).toStdString(), {4, 4}, Qt::green));
         ASSERT_TRUE(kxpaneltest::WriteFile(resource(302).toStdString(), "garbage"));
+        // A valid picture, but no lamp is that large.
+        ASSERT_TRUE(kxpaneltest::WriteBitmap(resource(303).toStdString(),
+                                             {kx::kMaxLampExtent + 1, 1}, Qt::green));
     }
 
     QString resource(int id) const
@@ -53,6 +57,7 @@ TEST_F(BitmapCache, LoadsResourcesByIdAndCopiesThemStraight)
     EXPECT_TRUE(cache.load(300));
     EXPECT_EQ(cache.count(), 2) << "an id is loaded once";
     EXPECT_FALSE(cache.load(302)) << "not a picture";
+    EXPECT_FALSE(cache.load(303)) << "too large for a lamp";
     EXPECT_FALSE(cache.load(999)) << "no such resource";
     EXPECT_EQ(cache.count(), 2);
     EXPECT_EQ(cache.size(300), QSize(3, 2));

@@ -113,6 +113,24 @@ TEST_F(PanelDraw, ItemsDrawInDescriptionOrderWithTheirChildren)
     EXPECT_EQ(Pixel(image, 2, 42), kYellow);
 }
 
+TEST_F(PanelDraw, BitmapsTallerThanThePanelOrBeyondTheBudgetAreRefused)
+{
+    ASSERT_TRUE(WriteBitmap(m_dir.file("tall.bmp"), {10, 51}, Qt::green));
+    PanelLayoutLimits limits;
+    limits.maxImageBytes = 2 * 10 * 10 * 4; // green and yellow, not white
+    m_layout.setLimits(limits);
+    load("<SLOT LEFT=\"0\" BMP=\"tall.bmp\"/><SLOT LEFT=\"20\" BMP=\"green.bmp\"/>"
+         "<SLOT LEFT=\"30\" BMP=\"white.bmp\"/><SLOT LEFT=\"40\" BMP=\"yellow.bmp\"/>");
+    for (int paint = 0; paint < 2; ++paint) {
+        const QImage image = frame();
+        EXPECT_EQ(Pixel(image, 2, 2), kRed) << "taller than the panel";
+        EXPECT_EQ(Pixel(image, 22, 2), kGreen);
+        EXPECT_EQ(Pixel(image, 55, 2), kBlue) << "beyond the budget";
+        EXPECT_EQ(Pixel(image, 42, 2), kYellow);
+        EXPECT_EQ(m_layout.images().keptBytes(), limits.maxImageBytes);
+    }
+}
+
 TEST_F(PanelDraw, ItemsWithoutReadableBitmapsDrawNothing)
 {
     ASSERT_EQ(::mkfifo(m_dir.file("fifo.bmp").c_str(), 0600), 0);

@@ -16,7 +16,8 @@ bool PanelBitmapCache::load(int id)
 {
     if (contains(id))
         return true;
-    QImage bitmap = kx::LoadBitmapFile(kx::BitmapResourcePath(m_directory, id));
+    QImage bitmap = kx::LoadBitmapFile(kx::BitmapResourcePath(m_directory, id),
+                                       {kx::kMaxLampExtent, kx::kMaxLampExtent});
     if (bitmap.isNull())
         return false;
     m_entries.push_back({id, std::move(bitmap)});

@@ -30,7 +30,8 @@ public:
     const QString& resourceDirectory() const { return m_directory; }
 
     // Loads the bitmap resource `id` into a new entry. False (and no entry) when
-    // the resource cannot be read; an id already loaded is not read twice.
+    // the resource cannot be read or is larger than kx::kMaxLampExtent either
+    // way; an id already loaded is not read twice.
     bool load(int id);
 
     // Copies the bitmap `id` straight onto the target, its full width and height

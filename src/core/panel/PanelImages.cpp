@@ -40,20 +40,24 @@ QString ResolveInstallFile(const QString& name, const QStringList& directories)
     return {};
 }
 
-QImage LoadBitmapFile(const QString& path)
+QImage LoadBitmapFile(const QString& path, QSize maxSize, qint64 maxBytes)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isFile() || info.size() > kMaxBitmapFileBytes)
         return {};
+    maxSize = maxSize.boundedTo({kMaxBitmapExtent, kMaxBitmapExtent});
+    // Both formats kept below take four bytes a pixel.
+    auto fits = [&](QSize size) {
+        return size.isValid() && size.width() <= maxSize.width() &&
+               size.height() <= maxSize.height() &&
+               qint64(size.width()) * size.height() * 4 <= maxBytes;
+    };
     QImageReader reader(path);
-    const QSize size = reader.size();
     // Formats that cannot tell their size up front are refused too.
-    if (!size.isValid() || size.width() > kMaxBitmapExtent || size.height() > kMaxBitmapExtent)
+    if (!fits(reader.size()))
         return {};
     QImage image;
-    if (!reader.read(&image))
-        return {};
-    if (image.width() > kMaxBitmapExtent || image.height() > kMaxBitmapExtent)
+    if (!reader.read(&image) || !fits(image.size()))
         return {};
     // The formats QPainter copies fastest; the pixels stay what the file holds.
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
@@ -70,6 +74,12 @@ void PanelImageStore::setSearchDirectories(QStringList directories)
     clear();
 }
 
+void PanelImageStore::setLimits(QSize maxSize, qint64 budgetBytes)
+{
+    m_maxSize = maxSize;
+    m_budgetBytes = budgetBytes;
+}
+
 const QImage* PanelImageStore::image(const QString& name)
 {
     if (name.isEmpty())
@@ -78,13 +88,9 @@ const QImage* PanelImageStore::image(const QString& name)
     if (it != m_images.constEnd())
         return it->isNull() ? nullptr : &*it;
 
-    QImage loaded = LoadBitmapFile(ResolveInstallFile(name, m_directories));
-    const qint64 bytes = loaded.sizeInBytes();
-    if (!loaded.isNull() && m_keptBytes + bytes > kBudgetBytes) {
-        m_overBudget = std::move(loaded);
-        return &m_overBudget;
-    }
-    m_keptBytes += bytes;
+    QImage loaded = LoadBitmapFile(ResolveInstallFile(name, m_directories), m_maxSize,
+                                   m_budgetBytes - m_keptBytes);
+    m_keptBytes += loaded.sizeInBytes();
     it = m_images.insert(name, std::move(loaded));
     return it->isNull() ? nullptr : &*it;
 }
@@ -92,7 +98,6 @@ const QImage* PanelImageStore::image(const QString& name)
 void PanelImageStore::clear()
 {
     m_images.clear();
-    m_overBudget = QImage();
     m_keptBytes = 0;
 }
 

@@ -15,6 +15,9 @@ namespace kx {
 // hostile file must not make the program allocate gigabytes.
 inline constexpr int kMaxBitmapExtent = 4096;
 inline constexpr qint64 kMaxBitmapFileBytes = qint64(64) << 20;
+// The lamps the panel draws itself are a few pixels across; one larger than
+// this is refused like a corrupt file.
+inline constexpr int kMaxLampExtent = 256;
 
 // The running program's directory (empty before the application object exists).
 QString ProgramDirectory();
@@ -29,11 +32,15 @@ QStringList InstallSearchPath();
 QString ResolveInstallFile(const QString& name, const QStringList& directories);
 
 // Reads an image file as it is (BMP or any format Qt reads). Only regular files
-// within the size limits are read; anything else gives a null image.
-QImage LoadBitmapFile(const QString& path);
+// within the size limits are read: no larger than `maxSize` and, decoded, no
+// more than `maxBytes`. Anything else gives a null image, and a picture too
+// large is refused from its header, before its pixels are allocated.
+QImage LoadBitmapFile(const QString& path, QSize maxSize = {kMaxBitmapExtent, kMaxBitmapExtent},
+                      qint64 maxBytes = qint64(kMaxBitmapExtent) * kMaxBitmapExtent * 4);
 
-// The bitmap files a panel layout names, each read once and kept while the
-// images kept stay within a memory budget (later ones are read for each use).
+// The bitmap files a panel layout names, each read at most once: an image
+// larger than the limit size, or one that would take the images kept beyond the
+// memory budget, is refused like a corrupt file, so that painting never decodes.
 // Not thread-safe: the user-interface thread owns it.
 class PanelImageStore
 {
@@ -45,9 +52,12 @@ public:
     // Relative names are looked for in these directories, in order.
     void setSearchDirectories(QStringList directories);
     const QStringList& searchDirectories() const { return m_directories; }
+    // Limits for the images read from now on.
+    void setLimits(QSize maxSize, qint64 budgetBytes);
 
     // The image of a file named by the layout; null when the name is empty or
-    // the file cannot be read. The pointer stays valid until the next call.
+    // the file cannot be read or is refused. The pointer stays valid until the
+    // next call.
     const QImage* image(const QString& name);
 
     void clear();
@@ -57,7 +67,8 @@ private:
     QStringList m_directories;
     QHash<QString, QImage> m_images; // a null image remembers a file that failed
     qint64 m_keptBytes = 0;
-    QImage m_overBudget;
+    QSize m_maxSize{kMaxBitmapExtent, kMaxBitmapExtent};
+    qint64 m_budgetBytes = kBudgetBytes;
 };
 
 } // namespace kx

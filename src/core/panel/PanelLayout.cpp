@@ -296,9 +296,12 @@ bool PanelLayout::loadFromData(const QByteArray& xml, const QString& baseDirecto
         clear();
         return false;
     }
-    if (const QImage* image = m_images.image(m_root->bitmapName()))
-        m_background = *image;
+    // The background is stretched over the panel, so only the general bounds
+    // hold for it; the items' bitmaps are drawn in their own size and may be no
+    // larger than the panel.
+    m_background = kx::LoadBitmapFile(kx::ResolveInstallFile(m_root->bitmapName(), dirs));
     m_loaded = true;
+    m_images.setLimits(panelSize(), m_limits.maxImageBytes);
     return true;
 }
 

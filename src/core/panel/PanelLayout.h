@@ -50,6 +50,9 @@ struct PanelLayoutLimits
     qint64 maxFileBytes = qint64(4) << 20;
     int maxElements = 10000;
     int maxDepth = 64;
+    // The items' bitmaps together, decoded. An item's bitmap may be no larger
+    // than the panel; what would pass either limit is refused like a corrupt file.
+    qint64 maxImageBytes = kx::PanelImageStore::kBudgetBytes;
 };
 
 class PanelLayout
