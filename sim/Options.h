@@ -16,6 +16,8 @@ struct Options
     std::string controlPath;
     std::size_t logSize = 100000;
     bool help = false;
+    bool version = false;
+    bool printMib = false; // write KX-SWITCH-MIB for the profile and stop
 };
 
 // Returns an error text, empty on success.

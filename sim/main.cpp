@@ -3,6 +3,7 @@
 
 #include "sim/Control.h"
 #include "sim/ControlClient.h"
+#include "sim/Mib.h"
 #include "sim/Options.h"
 
 #include <csignal>
@@ -56,6 +57,20 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::cout << kxsim::UsageText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "kxsim " KX_VERSION_TEXT "\n";
+        return 0;
+    }
+    if (options.printMib) {
+        std::string mib;
+        err = kxsim::WriteMib(options.device, mib);
+        if (!err.empty()) {
+            std::cerr << "kxsim: " << err << '\n';
+            return 1;
+        }
+        std::cout << mib;
         return 0;
     }
     std::string transport;
