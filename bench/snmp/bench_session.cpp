@@ -1,19 +1,30 @@
-// Latency of a synchronous get through CCommonSNMP, and memory over many requests.
+// Latency of a synchronous get through CCommonSNMP, memory over many requests,
+// and the helpers of bench/snmp/run.
 // Usage: bench_session --free-port
+//        bench_session --measure OUTPUT COMMAND [ARGS...]
+//            runs COMMAND with its standard output in OUTPUT and prints its wall
+//            time and its CPU time (user + system, its own and its children's) in
+//            microseconds
+//        bench_session --spin
+//            keeps one processor busy until it is killed
 //        bench_session PORT [REQUESTS]
 
 #include "snmp/CCommonSNMP.h"
 
 #include <algorithm>
+#include <atomic>
 #include <arpa/inet.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <netinet/in.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -50,6 +61,40 @@ bool GetOnce(CCommonSNMP& s)
     return s.send(response, 0) == 0 && response;
 }
 
+long long Micros(const timeval& t)
+{
+    return static_cast<long long>(t.tv_sec) * 1000000 + t.tv_usec;
+}
+
+// wait4() gives the child's CPU time to the microsecond; time(1) rounds to 10 ms.
+int Measure(const char* output, char** command)
+{
+    const int out = ::open(output, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (out < 0) {
+        std::perror(output);
+        return 2;
+    }
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out, STDOUT_FILENO);
+        ::execvp(command[0], command);
+        std::perror(command[0]);
+        ::_exit(127);
+    }
+    ::close(out);
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid)
+        return 2;
+    const auto wall = std::chrono::duration_cast<std::chrono::microseconds>(
+                          std::chrono::steady_clock::now() - t0)
+                          .count();
+    std::printf("%lld %lld\n", static_cast<long long>(wall),
+                Micros(usage.ru_utime) + Micros(usage.ru_stime));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -57,6 +102,13 @@ int main(int argc, char** argv)
     if (argc == 2 && std::strcmp(argv[1], "--free-port") == 0) {
         std::printf("%d\n", FreePort());
         return 0;
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "--measure") == 0)
+        return Measure(argv[2], argv + 3);
+    if (argc == 2 && std::strcmp(argv[1], "--spin") == 0) {
+        std::atomic<unsigned long> n{0};
+        for (;;)
+            n.fetch_add(1, std::memory_order_relaxed);
     }
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_session PORT [REQUESTS]\n");

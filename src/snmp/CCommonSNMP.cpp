@@ -17,16 +17,7 @@ struct CCommonSNMP::Core
     std::uint64_t epoch = 0;
     int inCallback = 0;
     bool cancelled = false;
-    bool walking = false;
-    bool workerRunning = false;
-    std::thread::id workerId;
     std::vector<int> pending;
-
-    // The current SNMPv3 step.
-    WalkCallback walkCallback;
-    void* walkContext = nullptr;
-    int walkTimeout = 0;
-    int walkRequestId = 0;
 };
 
 namespace {
@@ -129,40 +120,22 @@ CCommonSNMP::~CCommonSNMP()
     // Give a step that still holds the session the time the design allows, then
     // go on: the step's answer is dropped by the epoch check either way.
     const bool idle = m_idle.tryAcquireFor(m_defaultTimeout + 1000);
-    StopWorker();
     m_table.reset();
     m_request.reset();
     if (idle)
         m_idle.release();
 }
 
-void CCommonSNMP::StopWorker()
-{
-    if (!m_worker.joinable())
-        return;
-    if (m_worker.get_id() == std::this_thread::get_id()) {
-        // Called from this session's own callback: the loop ends by itself once
-        // walking is clear; it cannot wait for itself.
-        m_worker.detach();
-        return;
-    }
-    m_worker.join();
-}
-
 bool CCommonSNMP::Open(int pduType)
 {
     {
         std::lock_guard lock(m_core->mutex);
-        m_core->walking = false;
         ++m_core->epoch;
         if (t_callbackCore == m_core.get())
             t_callbackEpoch = m_core->epoch; // re-opened by its own callback: that one may go on
         if (m_request)
             m_request->abort();
     }
-    if (m_worker.joinable() && m_worker.get_id() != std::this_thread::get_id())
-        m_worker.join();
-
     kx::IdleGuard idle(m_idle);
     std::lock_guard lock(m_core->mutex);
     m_table.reset();
@@ -289,130 +262,45 @@ int CCommonSNMP::StartStep(WalkCallback callback, void* context, int timeout)
     if (timeout == 0)
         timeout = m_defaultTimeout;
 
-    if (m_version == 1) {
-        m_walkDone.reset();
-        std::shared_ptr<Core> shared = m_core;
-        const std::uint64_t epoch = core.epoch;
-        auto step = [shared, epoch, callback = std::move(callback), context](
-                        std::unique_ptr<CSnmp> response, int requestId, int status) {
-            {
-                std::lock_guard l(shared->mutex);
-                if (shared->epoch != epoch)
-                    return;
-                ++shared->inCallback;
-            }
-            {
-                CallbackScope scope(shared.get(), epoch);
-                callback(std::move(response), requestId, context, status);
-            }
-            {
-                std::lock_guard l(shared->mutex);
-                --shared->inCallback;
-            }
-            shared->cv.notify_all();
-        };
-        // The id is known, and entered as pending, before the answer can be
-        // handled: the callback needs this lock to get in.
-        const int rc = m_table->getNext(m_agent, std::move(step), timeout);
-        if (rc != 0) {
-            m_walkDone.set();
-            return rc;
-        }
-        core.pending.push_back(m_request->getRequestID());
-        return 0;
-    }
-
-    // SNMPv3: the session's worker performs the step synchronously.
-    core.walkCallback = std::move(callback);
-    core.walkContext = context;
-    core.walkTimeout = timeout;
-    const int id = kx::snmpengine::NextRequestId();
-    core.walkRequestId = id;
-    core.pending.push_back(id);
-    core.walking = true;
+    // Both versions step asynchronously and call back on the engine's thread: a
+    // walk's next step leaves from its callback without any thread hand-over, so a
+    // step costs what it costs net-snmp's own tools. The SNMPv3 trace lines stay
+    // where a step begins and where its answer is handed on.
+    const bool traced = m_version == 3;
     m_walkDone.reset();
-    if (!core.workerRunning) {
-        if (m_worker.joinable()) {
-            if (m_worker.get_id() == std::this_thread::get_id())
-                m_worker.detach();
-            else
-                m_worker.join(); // it has finished: workerRunning is clear
-        }
-        core.workerRunning = true;
-        m_worker = std::thread([this] { WorkerLoop(); });
-        core.workerId = m_worker.get_id();
-    }
-    return 0;
-}
-
-void CCommonSNMP::WorkerLoop()
-{
     std::shared_ptr<Core> shared = m_core;
-    Core& core = *shared;
-    for (;;) {
+    const std::uint64_t epoch = core.epoch;
+    auto step = [shared, epoch, traced, callback = std::move(callback), context](
+                    std::unique_ptr<CSnmp> response, int requestId, int status) {
         {
-            std::lock_guard lock(core.mutex);
-            if (!core.walking) {
-                core.workerRunning = false;
-                m_walkDone.set();
+            std::lock_guard l(shared->mutex);
+            if (shared->epoch != epoch)
                 return;
-            }
+            ++shared->inCallback;
         }
-        m_idle.acquire();
-        WalkCallback callback;
-        void* context = nullptr;
-        int timeout = 0;
-        int requestId = 0;
-        std::uint64_t epoch = 0;
+        if (traced)
+            kx::Trace("getNext end");
         {
-            std::lock_guard lock(core.mutex);
-            if (!core.walking || !m_request || !m_table || m_request->getValuesCount() == 0) {
-                core.walking = false;
-                m_idle.release();
-                continue;
-            }
-            callback = core.walkCallback;
-            context = core.walkContext;
-            timeout = core.walkTimeout;
-            requestId = core.walkRequestId;
-            epoch = core.epoch;
-        }
-        kx::Trace("getNext begin");
-        // While a walk re-arms from its callback, the next step is on the wire
-        // before the callback runs: a thread hand-over per step no longer adds to
-        // the walk's time.
-        m_table->setReadAhead(true);
-        std::unique_ptr<CSnmp> response;
-        const int status = m_table->getNext(m_agent, response, timeout);
-        kx::Trace("getNext end");
-        m_idle.release();
-
-        {
-            std::lock_guard lock(core.mutex);
-            if (!core.walking || core.epoch != epoch)
-                continue; // closed or re-opened meanwhile: nobody wants this answer
-            core.walking = false;
-            ++core.inCallback;
-        }
-        {
-            CallbackScope scope(&core, epoch);
+            CallbackScope scope(shared.get(), epoch);
             callback(std::move(response), requestId, context, status);
         }
-        bool rearmed;
         {
-            std::lock_guard lock(core.mutex);
-            --core.inCallback;
-            rearmed = core.walking;
+            std::lock_guard l(shared->mutex);
+            --shared->inCallback;
         }
-        core.cv.notify_all();
-        if (!rearmed) {
-            // The walk is over: a step read ahead is not wanted.
-            m_idle.acquire();
-            if (m_table)
-                m_table->setReadAhead(false);
-            m_idle.release();
-        }
+        shared->cv.notify_all();
+    };
+    if (traced)
+        kx::Trace("getNext begin");
+    // The id is known, and entered as pending, before the answer can be handled:
+    // the callback needs this lock to get in.
+    const int rc = m_table->getNext(m_agent, std::move(step), timeout);
+    if (rc != 0) {
+        m_walkDone.set();
+        return rc;
     }
+    core.pending.push_back(m_request->getRequestID());
+    return 0;
 }
 
 bool CCommonSNMP::TakePending(int requestId)
@@ -435,7 +323,6 @@ void CCommonSNMP::Close()
     Core& core = *m_core;
     std::unique_lock lock(core.mutex);
     core.cancelled = true;
-    core.walking = false;
     core.pending.clear();
     ++core.epoch;
     if (m_request)
@@ -445,6 +332,5 @@ void CCommonSNMP::Close()
     core.cv.wait_for(lock, std::chrono::milliseconds(m_defaultTimeout + 1000),
                      [&] { return core.inCallback <= own; });
     lock.unlock();
-    StopWorker();
     m_walkDone.set();
 }

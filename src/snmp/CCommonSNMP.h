@@ -7,7 +7,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 // One SNMP session with the managed switch: the one way every window talks to it.
@@ -20,9 +19,9 @@
 // (response, request id, context, status), calls TakePending(id) first and drops
 // the answer when that is false, and for status 0 stores the row and re-arms with
 // getNext(callback, context, 0). Status -2 is the regular end of the table; any
-// other non-zero status an error or time-out. Callbacks run on an engine thread
-// (SNMPv1) or the session's worker (SNMPv3), never on the UI thread: they must
-// not touch widgets, and hand results to the UI thread by value.
+// other non-zero status an error or time-out. Callbacks run on the engine's
+// thread, never on the UI thread: they must not touch widgets, must not wait for
+// another thread, and hand results to the UI thread by value.
 //
 // Once Close() (or the destructor) has returned, no callback of this session runs
 // again; once Open() has returned, no answer of an earlier walk reaches a callback.
@@ -78,8 +77,6 @@ public:
 
 private:
     void SetUpSecurity(CSnmpV3& request);
-    void StopWorker();
-    void WorkerLoop();
     int StartStep(WalkCallback callback, void* context, int timeout);
 
     int m_version;
@@ -97,6 +94,5 @@ private:
     std::string m_securityName;
     std::string m_authPassword;
     std::string m_privPassword;
-    std::thread m_worker;
     std::shared_ptr<Core> m_core;
 };

@@ -24,10 +24,23 @@ struct V3Params
     std::string privPassword;
 };
 
-struct Job;
-// Run by the engine thread when a synchronous job has been answered, before its
-// sender is woken.
-using JobChain = std::function<void(const std::shared_ptr<Job>& done)>;
+// Where a request goes and as whom. Made when a request object is first sent to
+// an agent and kept until its credentials or the agent change, so that a send
+// shares it instead of copying credentials and building the session key anew.
+struct Target
+{
+    int version = 1;
+    std::string community;
+    V3Params v3;
+    // A numeric IPv4 or IPv6 address; empty when the agent address is anything
+    // else. Host names are never resolved: a silent name server would hold up
+    // the one engine thread and every session with it.
+    std::string host;
+    int port = 161;
+    // The engine's key of the net-snmp session for this agent and these
+    // credentials (every community shares the session of its agent).
+    std::string sessionKey;
+};
 
 // One send on its way through the engine.
 struct Job
@@ -41,17 +54,10 @@ struct Job
     };
 
     int requestId = 0;
-    int version = 1;
     int pduType = SnmpPdu::Get;
     std::vector<SnmpBinding> bindings;
-    std::string community;
-    V3Params v3;
-    std::string host;
-    int port = 161;
+    std::shared_ptr<const Target> target;
     int timeoutMs = 3000;
-    // The engine's key of the net-snmp session for this agent and these
-    // credentials, made from the job itself when it is made.
-    std::string sessionKey;
 
     std::atomic<int> state{Waiting};
     int status = SnmpResult::Failed;
@@ -63,7 +69,6 @@ struct Job
     // thread then competes for the processor with the agent it talks to.
     kx::ManualResetEvent done{false};
     SnmpResponseCallback callback;
-    JobChain chain;
 
     // Gives up a job that has not been completed; true when this call did it.
     bool abandon();
@@ -74,24 +79,16 @@ bool ParseSigned(std::string_view text, long long min, long long max, long long&
 bool ParseIpv4(std::string_view text);
 // "host", "host:port" or "[v6]:port"; the port defaults to 161.
 bool SplitAgent(const std::string& agent, std::string& host, int& port);
-// The key of the engine's net-snmp session for a job's agent and credentials.
-std::string SessionKey(const Job& job);
+// A dotted IPv4 address or an IPv6 literal; nothing that needs a resolver.
+bool NumericHost(const std::string& host);
+std::shared_ptr<const Target> MakeTarget(int version, const std::string& community, const V3Params& v3,
+                                         const std::string& agent);
 
 // Hands a job to the engine thread. False when the engine cannot take it (the
 // job is then completed with -1 by the caller's path).
 bool Submit(const std::shared_ptr<Job>& job);
 // Waits for a synchronous job; true when it completed (not abandoned).
 bool WaitForJob(const std::shared_ptr<Job>& job);
-
-// A synchronous send in two halves, so that a caller can have it on its way
-// while it does something else (the table's read-ahead).
-std::shared_ptr<Job> StartSend(const std::shared_ptr<CSnmp::State>& state, const std::string& agent,
-                               int timeoutMs, JobChain chain = {});
-// The same request for other OIDs, under a new id (read-ahead).
-std::shared_ptr<Job> CloneJobFor(const Job& done, const std::vector<std::string>& oids);
-// Lets CSnmp::abort() reach a job made for the request outside send().
-void TrackJob(CSnmp::State& state, const std::shared_ptr<Job>& job);
-int FinishSend(const std::shared_ptr<Job>& job, std::unique_ptr<CSnmp>& response);
 
 } // namespace kx::snmpengine
 
@@ -111,6 +108,10 @@ struct CSnmp::State
     int errorIndex = 0;
     std::string community;
     kx::snmpengine::V3Params v3;
+    // The target of the latest send and the agent text it was made for; dropped
+    // whenever a credential changes.
+    std::string targetAgent;
+    std::shared_ptr<const kx::snmpengine::Target> target;
     std::vector<std::weak_ptr<kx::snmpengine::Job>> inflight;
 };
 

@@ -1,6 +1,7 @@
 #include "snmp/engine/EngineInternal.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <charconv>
 #include <cstring>
 
@@ -106,18 +107,32 @@ bool SplitAgent(const std::string& agent, std::string& host, int& port)
     return !host.empty();
 }
 
-std::string SessionKey(const Job& job)
+bool NumericHost(const std::string& host)
 {
-    std::string key = std::to_string(job.version) + '\x1f' + job.host + '\x1f' +
-                      std::to_string(job.port);
-    if (job.version == 3) {
-        const V3Params& v = job.v3;
-        key += '\x1f' + v.userName + '\x1f' + std::to_string(v.msgFlags) + '\x1f' +
-               std::to_string(v.authArith) + '\x1f' + v.authPassword + '\x1f' +
-               std::to_string(v.privArith) + '\x1f' + v.privPassword + '\x1f' +
-               std::to_string(v.msgMaxSize) + '\x1f' + std::to_string(v.securityModel);
+    if (ParseIpv4(host))
+        return true;
+    in6_addr address{};
+    return host.find(':') != std::string::npos && ::inet_pton(AF_INET6, host.c_str(), &address) == 1;
+}
+
+std::shared_ptr<const Target> MakeTarget(int version, const std::string& community, const V3Params& v3,
+                                         const std::string& agent)
+{
+    auto t = std::make_shared<Target>();
+    t->version = version;
+    t->community = community;
+    t->v3 = v3;
+    if (!SplitAgent(agent, t->host, t->port) || !NumericHost(t->host))
+        t->host.clear();
+    t->sessionKey = std::to_string(version) + '\x1f' + t->host + '\x1f' + std::to_string(t->port);
+    if (version == 3) {
+        const V3Params& v = t->v3;
+        t->sessionKey += '\x1f' + v.userName + '\x1f' + std::to_string(v.msgFlags) + '\x1f' +
+                         std::to_string(v.authArith) + '\x1f' + v.authPassword + '\x1f' +
+                         std::to_string(v.privArith) + '\x1f' + v.privPassword + '\x1f' +
+                         std::to_string(v.msgMaxSize) + '\x1f' + std::to_string(v.securityModel);
     }
-    return key;
+    return t;
 }
 } // namespace kx::snmpengine
 
@@ -322,18 +337,15 @@ std::shared_ptr<Job> MakeJob(CSnmp::State& s, const std::string& agent, int time
     std::lock_guard lock(s.mutex);
     job->requestId = kx::snmpengine::NextRequestId();
     s.requestId = job->requestId;
-    job->version = s.version;
     job->pduType = s.pduType;
     job->bindings = s.bindings;
-    job->community = s.community;
-    job->v3 = s.v3;
+    if (!s.target || s.targetAgent != agent) {
+        s.target = kx::snmpengine::MakeTarget(s.version, s.community, s.v3, agent);
+        s.targetAgent = agent;
+    }
+    job->target = s.target;
     job->timeoutMs = timeoutMs > 0 ? timeoutMs : 1;
     job->async = async;
-    if (!kx::snmpengine::SplitAgent(agent, job->host, job->port))
-        job->host.clear();
-    // Made anew for every send rather than cached: then no change of a credential
-    // can leave a request on the session of the old one.
-    job->sessionKey = kx::snmpengine::SessionKey(*job);
     // Forget finished sends so the list stays short on long walks.
     std::erase_if(s.inflight, [](const std::weak_ptr<Job>& w) { return w.expired(); });
     s.inflight.push_back(job);
@@ -342,61 +354,18 @@ std::shared_ptr<Job> MakeJob(CSnmp::State& s, const std::string& agent, int time
 
 } // namespace
 
-namespace kx::snmpengine {
-
-std::shared_ptr<Job> StartSend(const std::shared_ptr<CSnmp::State>& state, const std::string& agent,
-                               int timeoutMs, JobChain chain)
-{
-    auto job = MakeJob(*state, agent, timeoutMs, false);
-    job->chain = std::move(chain);
-    if (!Submit(job))
-        job->abandon();
-    return job;
-}
-
-std::shared_ptr<Job> CloneJobFor(const Job& done, const std::vector<std::string>& oids)
-{
-    auto job = std::make_shared<Job>();
-    job->requestId = NextRequestId();
-    job->version = done.version;
-    job->pduType = done.pduType;
-    job->bindings = done.bindings;
-    for (std::size_t i = 0; i < job->bindings.size() && i < oids.size(); ++i)
-        job->bindings[i].oid = oids[i];
-    job->community = done.community;
-    job->v3 = done.v3;
-    job->host = done.host;
-    job->port = done.port;
-    job->timeoutMs = done.timeoutMs;
-    job->sessionKey = done.sessionKey;
-    job->chain = done.chain;
-    return job;
-}
-
-void TrackJob(CSnmp::State& state, const std::shared_ptr<Job>& job)
-{
-    std::lock_guard lock(state.mutex);
-    std::erase_if(state.inflight, [](const std::weak_ptr<Job>& w) { return w.expired(); });
-    state.inflight.push_back(job);
-}
-
-int FinishSend(const std::shared_ptr<Job>& job, std::unique_ptr<CSnmp>& response)
-{
-    response.reset();
-    if (!WaitForJob(job))
-        return SnmpResult::Failed;
-    response = std::move(job->response);
-    return job->status;
-}
-
-} // namespace kx::snmpengine
-
 int CSnmp::send(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs)
 {
     response.reset();
     if (getValuesCount() == 0)
         return SnmpResult::Failed;
-    return kx::snmpengine::FinishSend(kx::snmpengine::StartSend(m_state, agent, timeoutMs), response);
+    auto job = MakeJob(*m_state, agent, timeoutMs, false);
+    if (!kx::snmpengine::Submit(job))
+        job->abandon();
+    if (!kx::snmpengine::WaitForJob(job))
+        return SnmpResult::Failed;
+    response = std::move(job->response);
+    return job->status;
 }
 
 int CSnmp::sendAsync(const std::string& agent, SnmpResponseCallback callback, int timeoutMs)
@@ -452,6 +421,7 @@ int CSnmpV1::setCommunity(const std::string& community)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->community = community;
+    m_state->target.reset();
     return 0;
 }
 
@@ -463,6 +433,7 @@ int CSnmpV3::setMsgMaxSize(int size)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.msgMaxSize = size;
+    m_state->target.reset();
     return 0;
 }
 
@@ -470,6 +441,7 @@ int CSnmpV3::setMsgSecurityModel(int model)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->v3.securityModel = model;
+    m_state->target.reset();
     return 0;
 }
 
@@ -477,6 +449,7 @@ int CSnmpV3::setUserName(const std::string& name)
 {
     std::lock_guard lock(m_state->mutex);
     m_state->v3.userName = name;
+    m_state->target.reset();
     return 0;
 }
 
@@ -487,6 +460,7 @@ int CSnmpV3::setMsgFlags(int flags)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.msgFlags = flags;
+    m_state->target.reset();
     return 0;
 }
 
@@ -496,6 +470,7 @@ int CSnmpV3::setAuthArith(int algorithm)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.authArith = algorithm;
+    m_state->target.reset();
     return 0;
 }
 
@@ -505,6 +480,7 @@ int CSnmpV3::setAuthPwd(const char* password, int length)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.authPassword.assign(password, static_cast<std::size_t>(length));
+    m_state->target.reset();
     return 0;
 }
 
@@ -514,6 +490,7 @@ int CSnmpV3::setPriArith(int algorithm)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.privArith = algorithm;
+    m_state->target.reset();
     return 0;
 }
 
@@ -523,5 +500,6 @@ int CSnmpV3::setPriPwd(const char* password, int length)
         return -1;
     std::lock_guard lock(m_state->mutex);
     m_state->v3.privPassword.assign(password, static_cast<std::size_t>(length));
+    m_state->target.reset();
     return 0;
 }

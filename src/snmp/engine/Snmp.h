@@ -193,17 +193,11 @@ public:
     CSnmpTable(const CSnmpTable&) = delete;
     CSnmpTable& operator=(const CSnmpTable&) = delete;
 
-    // Read-ahead for walks made of synchronous steps: as soon as a step's answer
-    // is a row, the engine sends the next step, while the caller is still being
-    // woken and handles the row; the next getNext() on the unchanged request
-    // takes that answer. A walk that stops early leaves one get-next answered for
-    // nothing. Off by default.
-    void setReadAhead(bool on);
-
     // One step. On a get-next request: 0 with the row (all bindings in column
     // order), -2 when binding 0 has left its column, a version-1 agent answered
-    // noSuchName or binding 0 is endOfMibView, -1 on a time-out or any other
-    // error. On another PDU type it is a plain send.
+    // noSuchName or binding 0 is endOfMibView, -1 on a time-out, an answer whose
+    // OIDs are not past the ones asked for, or any other error. On another PDU
+    // type it is a plain send.
     int getNext(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs);
 
     // The same step, asynchronously; the request's getRequestID() is the step's
@@ -219,10 +213,7 @@ public:
     static const CSnmp::State* StateOf(const CSnmp& response) { return response.m_state.get(); }
 
 private:
-    struct ReadAhead;
-
     CSnmp* m_request;
-    std::shared_ptr<ReadAhead> m_readAhead;
 };
 
 namespace kx::snmpengine {

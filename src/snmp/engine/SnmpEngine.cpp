@@ -18,6 +18,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/library/large_fd_set.h>
+#include <net-snmp/library/snmpUDPBaseDomain.h>
 
 #include <atomic>
 #include <cerrno>
@@ -29,6 +30,7 @@
 #include <future>
 #include <map>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -195,6 +197,30 @@ bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& b)
     }
 }
 
+// net-snmp's UDP receive asks the kernel for the socket's own address after every
+// datagram, for its debugging output only: one system call per answer, a quarter
+// of a walk step's. This one is the same receive without it; the address pair it
+// hands on is the library's own type, with the sender filled in.
+int ReceiveDatagram(netsnmp_transport* t, void* buf, int size, void** opaque, int* olength)
+{
+    *opaque = nullptr;
+    *olength = 0;
+    if (!t || t->sock < 0)
+        return -1;
+    auto* pair = static_cast<netsnmp_indexed_addr_pair*>(std::calloc(1, sizeof(netsnmp_indexed_addr_pair)));
+    if (!pair)
+        return -1;
+    ssize_t n = -1;
+    do {
+        socklen_t fromLength = sizeof pair->remote_addr;
+        n = ::recvfrom(t->sock, buf, static_cast<std::size_t>(size), MSG_DONTWAIT, &pair->remote_addr.sa,
+                       &fromLength);
+    } while (n < 0 && errno == EINTR);
+    *opaque = pair;
+    *olength = sizeof(netsnmp_indexed_addr_pair);
+    return static_cast<int>(n);
+}
+
 struct AuthProtocol
 {
     const oid* id;
@@ -232,6 +258,18 @@ public:
 
     bool submit(const std::shared_ptr<Job>& job)
     {
+        if (onEngineThread()) {
+            // A walk's next step, sent from its callback: it goes out now, with
+            // no queue and no wake-up. Callbacks run outside net-snmp's calls, so
+            // the library may be entered here.
+            {
+                std::lock_guard lock(m_queueMutex);
+                if (!m_running)
+                    return false;
+            }
+            start(job);
+            return true;
+        }
         {
             std::lock_guard lock(m_queueMutex);
             if (!m_running)
@@ -240,7 +278,7 @@ public:
         }
         m_queued.fetch_add(1);
         // Only a sleeping engine needs the descriptor; see poll().
-        if (!onEngineThread() && m_sleeping.load())
+        if (m_sleeping.load())
             wake();
         return true;
     }
@@ -341,17 +379,18 @@ private:
     // Starts what was submitted; false once the engine is stopping.
     bool takeQueued()
     {
-        std::deque<std::shared_ptr<Job>> batch;
         {
             std::lock_guard lock(m_queueMutex);
             if (!m_running)
                 return false;
-            batch.swap(m_queue);
             m_queued.store(0);
+            if (m_queue.empty())
+                return true;
+            m_batch.swap(m_queue);
         }
-        for (auto& job : batch)
+        for (auto& job : m_batch)
             start(job);
-        releaseChained();
+        m_batch.clear();
         return true;
     }
 
@@ -368,7 +407,6 @@ private:
             poll();
         }
         // Whatever is still open fails now rather than waiting forever.
-        releaseChained();
         for (auto& [token, sent] : m_inflight)
             complete(sent.job, SnmpResult::Failed, nullptr);
         m_inflight.clear();
@@ -434,68 +472,68 @@ private:
         }
     }
 
-    void* openSession(Job& job)
+    void* openSession(const Target& target, int timeoutMs)
     {
-        const std::string& key = job.sessionKey;
+        const std::string& key = target.sessionKey;
         auto it = m_sessions.find(key);
         if (it != m_sessions.end())
             return it->second.handle;
 
-        if (job.version == 3) {
+        if (target.version == 3) {
             // Another set of credentials of the same user name: its keys would
             // be mixed up with ours in the library's user list.
-            auto current = m_userKeys.find(job.v3.userName);
+            auto current = m_userKeys.find(target.v3.userName);
             if (current != m_userKeys.end() && current->second != key) {
-                closeSessionsOfUser(job.v3.userName);
-                DropUsmUser(job.v3.userName);
+                closeSessionsOfUser(target.v3.userName);
+                DropUsmUser(target.v3.userName);
             }
         }
 
         netsnmp_session s;
         snmp_sess_init(&s);
         std::string peer = "udp:";
-        if (job.host.find(':') != std::string::npos)
-            peer = "udp6:[" + job.host + "]";
+        if (target.host.find(':') != std::string::npos)
+            peer = "udp6:[" + target.host + "]";
         else
-            peer += job.host;
+            peer += target.host;
         peer += ':';
-        peer += std::to_string(job.port);
+        peer += std::to_string(target.port);
         s.peername = peer.data();
         s.retries = 0;
-        s.timeout = static_cast<long>(job.timeoutMs) * 1000L;
-        std::string community = job.community;
-        std::string user = job.v3.userName;
-        if (job.version == 1) {
+        s.timeout = static_cast<long>(timeoutMs) * 1000L;
+        std::string community = target.community;
+        std::string user = target.v3.userName;
+        if (target.version == 1) {
             s.version = SNMP_VERSION_1;
             s.community = reinterpret_cast<u_char*>(community.data());
             s.community_len = community.size();
-        } else if (job.version == 3) {
+        } else if (target.version == 3) {
             s.version = SNMP_VERSION_3;
-            s.securityModel = job.v3.securityModel;
+            s.securityModel = target.v3.securityModel;
             s.securityName = user.data();
             s.securityNameLen = user.size();
-            s.rcvMsgMaxSize = static_cast<size_t>(job.v3.msgMaxSize);
-            const int flags = job.v3.msgFlags;
+            s.rcvMsgMaxSize = static_cast<size_t>(target.v3.msgMaxSize);
+            const int flags = target.v3.msgFlags;
             s.securityLevel = flags == SnmpMsgFlags::AuthPriv     ? SNMP_SEC_LEVEL_AUTHPRIV
                               : flags == SnmpMsgFlags::AuthNoPriv ? SNMP_SEC_LEVEL_AUTHNOPRIV
                                                                   : SNMP_SEC_LEVEL_NOAUTH;
             if (flags != SnmpMsgFlags::NoAuthNoPriv) {
-                const AuthProtocol auth = AuthProtocolFor(job.v3.authArith);
+                const AuthProtocol auth = AuthProtocolFor(target.v3.authArith);
                 if (!auth.id)
                     return nullptr;
                 s.securityAuthProto = const_cast<oid*>(auth.id);
                 s.securityAuthProtoLen = auth.length;
                 s.securityAuthKeyLen = USM_AUTH_KU_LEN;
                 if (generate_Ku(auth.id, static_cast<u_int>(auth.length),
-                                reinterpret_cast<const u_char*>(job.v3.authPassword.data()),
-                                job.v3.authPassword.size(), s.securityAuthKey,
+                                reinterpret_cast<const u_char*>(target.v3.authPassword.data()),
+                                target.v3.authPassword.size(), s.securityAuthKey,
                                 &s.securityAuthKeyLen) != SNMPERR_SUCCESS)
                     return nullptr;
                 if (flags == SnmpMsgFlags::AuthPriv) {
-                    if (job.v3.privArith == SnmpPriv::Des) {
+                    if (target.v3.privArith == SnmpPriv::Des) {
                         s.securityPrivProto = usmDESPrivProtocol;
                         s.securityPrivProtoLen = OID_LENGTH(usmDESPrivProtocol);
-                    } else if (job.v3.privArith == SnmpPriv::Aes128) {
+                    } else if (target.v3.privArith == SnmpPriv::Aes128) {
                         s.securityPrivProto = usmAESPrivProtocol;
                         s.securityPrivProtoLen = OID_LENGTH(usmAESPrivProtocol);
                     } else {
@@ -503,8 +541,8 @@ private:
                     }
                     s.securityPrivKeyLen = USM_PRIV_KU_LEN;
                     if (generate_Ku(auth.id, static_cast<u_int>(auth.length),
-                                    reinterpret_cast<const u_char*>(job.v3.privPassword.data()),
-                                    job.v3.privPassword.size(), s.securityPrivKey,
+                                    reinterpret_cast<const u_char*>(target.v3.privPassword.data()),
+                                    target.v3.privPassword.size(), s.securityPrivKey,
                                     &s.securityPrivKeyLen) != SNMPERR_SUCCESS)
                         return nullptr;
                 }
@@ -516,9 +554,12 @@ private:
         void* handle = snmp_sess_open(&s);
         if (!handle)
             return nullptr;
-        m_sessions.emplace(key, Session{handle, job.version == 3 ? job.v3.userName : std::string()});
-        if (job.version == 3)
-            m_userKeys[job.v3.userName] = key;
+        netsnmp_transport* transport = snmp_sess_transport(handle);
+        if (transport && transport->f_recv == &netsnmp_udpbase_recv)
+            transport->f_recv = &ReceiveDatagram;
+        m_sessions.emplace(key, Session{handle, target.version == 3 ? target.v3.userName : std::string()});
+        if (target.version == 3)
+            m_userKeys[target.v3.userName] = key;
         return handle;
     }
 
@@ -551,7 +592,8 @@ private:
     {
         if (job->state.load() != Job::Waiting)
             return; // given up before it went out
-        void* handle = job->host.empty() ? nullptr : openSession(*job);
+        const Target& target = *job->target;
+        void* handle = target.host.empty() ? nullptr : openSession(target, job->timeoutMs);
         if (!handle) {
             complete(job, SnmpResult::Failed, nullptr);
             return;
@@ -560,12 +602,12 @@ private:
                             : job->pduType == SnmpPdu::Set   ? SNMP_MSG_SET
                                                              : SNMP_MSG_GET;
         netsnmp_pdu* pdu = snmp_pdu_create(command);
-        if (job->version != 3) {
+        if (target.version != 3) {
             // Always the job's own community, also an empty one: the session is
             // shared by every community, and the library would send its own.
-            pdu->community = static_cast<u_char*>(std::malloc(job->community.size() + 1));
-            std::memcpy(pdu->community, job->community.data(), job->community.size());
-            pdu->community_len = job->community.size();
+            pdu->community = static_cast<u_char*>(std::malloc(target.community.size() + 1));
+            std::memcpy(pdu->community, target.community.data(), target.community.size());
+            pdu->community_len = target.community.size();
         }
         for (const SnmpBinding& b : job->bindings) {
             if (!AddBinding(pdu, b)) {
@@ -631,7 +673,7 @@ private:
         std::vector<SnmpBinding> bindings;
         for (netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
             bindings.push_back(ToBinding(v));
-        std::unique_ptr<CSnmp> response = MakeSnmpResponse(job->version);
+        std::unique_ptr<CSnmp> response = MakeSnmpResponse(job->target->version);
         FillSnmpResponse(*response, job->requestId, static_cast<int>(pdu->errstat),
                          static_cast<int>(pdu->errindex), std::move(bindings));
         complete(job, SnmpResult::Ok, std::move(response));
@@ -645,24 +687,10 @@ private:
         job->status = status;
         job->response = std::move(response);
         if (!job->async) {
-            if (status == SnmpResult::Ok && job->chain) {
-                job->chain(job);
-                // Waking the sender costs a system call; the step the chain
-                // queued goes out first (see releaseChained()).
-                m_chained.push_back(job);
-                return;
-            }
             job->done.set();
             return;
         }
         m_ready.push_back(job);
-    }
-
-    void releaseChained()
-    {
-        for (auto& job : m_chained)
-            job->done.set();
-        m_chained.clear();
     }
 
     void runReadyCallbacks()
@@ -688,13 +716,13 @@ private:
 
     std::mutex m_queueMutex;
     bool m_running = false;
-    std::deque<std::shared_ptr<Job>> m_queue;
+    std::vector<std::shared_ptr<Job>> m_queue;
     std::atomic<int> m_queued{0};
     std::atomic<bool> m_sleeping{false};
 
     // Engine thread only.
+    std::vector<std::shared_ptr<Job>> m_batch; // kept to reuse its storage
     std::deque<std::shared_ptr<Job>> m_ready;
-    std::vector<std::shared_ptr<Job>> m_chained;
     bool m_inCallbacks = false;
     std::map<std::string, Session> m_sessions;
     std::map<std::string, std::string> m_userKeys;

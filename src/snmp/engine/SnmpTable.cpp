@@ -1,5 +1,8 @@
 #include "snmp/engine/EngineInternal.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace {
 
 // v1 error status noSuchName: the v1 agent's way of saying "nothing follows".
@@ -11,123 +14,109 @@ bool InsideColumn(const std::string& oid, const std::string& column)
            oid[column.size()] == '.';
 }
 
-struct Snapshot
+// Dotted numeric OIDs in SNMP order: sub-identifier by sub-identifier, a prefix
+// first. Both are well formed (the engine wrote one, the caller's was checked).
+bool OidGreater(const std::string& a, const std::string& b)
 {
-    int pduType = SnmpPdu::Get;
-    std::uint64_t generation = 0;
-    std::vector<std::string> columns;
-};
-
-Snapshot TakeSnapshot(CSnmp::State& s)
-{
-    std::lock_guard lock(s.mutex);
-    return {s.pduType, s.generation, s.columns};
+    // Steps of a walk share most of their text: compare numbers only from the
+    // sub-identifier where the two first differ.
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t start = 0;
+    while (start < common && a[start] == b[start])
+        ++start;
+    if (start == a.size())
+        return false; // equal, or a prefix of b
+    if (start == b.size())
+        return true; // b is a prefix of a: a goes on below it or has a longer number
+    while (start > 0 && a[start - 1] != '.')
+        --start;
+    const char* pa = a.data() + start;
+    const char* const ea = a.data() + a.size();
+    const char* pb = b.data() + start;
+    const char* const eb = b.data() + b.size();
+    while (pa < ea && pb < eb) {
+        unsigned long va = 0;
+        unsigned long vb = 0;
+        pa = std::from_chars(pa, ea, va).ptr;
+        pb = std::from_chars(pb, eb, vb).ptr;
+        if (va != vb)
+            return va > vb;
+        if (pa < ea)
+            ++pa;
+        if (pb < eb)
+            ++pb;
+    }
+    return pa < ea;
 }
 
-// Whether a get-next answer is a row of the walk over `columns`, and if so the
-// OIDs it continues with. Ok, EndOfTable or Failed.
-int JudgeRow(const CSnmp& response, const std::vector<std::string>& columns,
-             std::vector<std::string>& oids)
+bool IsException(int type)
+{
+    return type == SnmpType::NoSuchObject || type == SnmpType::NoSuchInstance ||
+           type == SnmpType::EndOfMibView;
+}
+
+// Judges one answered get-next step of the walk `request` holds and, for a row,
+// moves the request on to the OIDs just answered, so that the next step continues
+// from there. Ok, EndOfTable or Failed.
+int JudgeStep(CSnmp::State& request, std::uint64_t generation, const CSnmp& response)
 {
     // A response is complete and no longer changes: read it in place.
     const CSnmp::State& answer = *CSnmpTable::StateOf(response);
-    std::lock_guard lock(answer.mutex);
+    std::lock_guard answerLock(answer.mutex);
     if (answer.errorStatus == kNoSuchName && answer.version == 1)
         return SnmpResult::EndOfTable;
     if (answer.errorStatus != 0)
         return SnmpResult::Failed;
     const std::vector<SnmpBinding>& answered = answer.bindings;
+
+    std::lock_guard lock(request.mutex);
+    // The request was rebuilt while the step was out: the answer is not for it.
+    if (request.generation != generation)
+        return SnmpResult::Failed;
+    const std::vector<std::string>& columns = request.columns;
+    std::vector<SnmpBinding>& asked = request.bindings;
     // An answer of another size than asked cannot move the walk on: the same step
     // would be sent again for ever.
-    if (columns.empty() || answered.size() != columns.size())
+    if (columns.empty() || answered.size() != columns.size() || asked.size() != columns.size())
         return SnmpResult::Failed;
     if (answered[0].type == SnmpType::EndOfMibView || !InsideColumn(answered[0].oid, columns[0]))
         return SnmpResult::EndOfTable;
-    oids.clear();
-    oids.reserve(answered.size());
-    for (const SnmpBinding& b : answered)
-        oids.push_back(b.oid);
+    // An agent that answers an OID it was already past would walk in a circle
+    // for ever: like net-snmp's tools, end such a walk as an error.
+    for (std::size_t i = 0; i < answered.size(); ++i)
+        if (!IsException(answered[i].type) && !OidGreater(answered[i].oid, asked[i].oid))
+            return SnmpResult::Failed;
+    for (std::size_t i = 0; i < answered.size(); ++i)
+        asked[i].oid = answered[i].oid;
     return SnmpResult::Ok;
 }
 
-// Judges one answered step and, for a row, moves the request on to the OIDs
-// just answered so that the caller's next step continues from there.
+struct Snapshot
+{
+    int pduType = SnmpPdu::Get;
+    std::uint64_t generation = 0;
+};
+
+Snapshot TakeSnapshot(CSnmp::State& s)
+{
+    std::lock_guard lock(s.mutex);
+    return {s.pduType, s.generation};
+}
+
 int Evaluate(CSnmp::State& request, const Snapshot& snap, const CSnmp* response, int status)
 {
     if (status != SnmpResult::Ok || !response)
         return status == SnmpResult::Ok ? SnmpResult::Failed : status;
     if (snap.pduType != SnmpPdu::GetNext)
         return SnmpResult::Ok;
-    std::vector<std::string> oids;
-    const int verdict = JudgeRow(*response, snap.columns, oids);
-    if (verdict != SnmpResult::Ok)
-        return verdict;
-    std::lock_guard lock(request.mutex);
-    if (request.generation == snap.generation && request.bindings.size() == oids.size()) {
-        for (std::size_t i = 0; i < oids.size(); ++i)
-            request.bindings[i].oid = std::move(oids[i]);
-    }
-    return SnmpResult::Ok;
+    return JudgeStep(request, snap.generation, *response);
 }
 
 } // namespace
 
-// The step sent ahead. The engine thread fills it the moment an answer of the
-// walk arrives (before the waiting thread is even woken); the walking thread
-// takes it when its next step asks for exactly those OIDs. At most one at a time.
-struct CSnmpTable::ReadAhead
-{
-    std::mutex mutex;
-    bool enabled = false;
-    std::shared_ptr<kx::snmpengine::Job> job;
-    std::vector<std::string> oids;
-    std::uint64_t generation = 0;
-    std::string agent;
-    int timeoutMs = 0;
-};
+CSnmpTable::CSnmpTable(CSnmp* request) : m_request(request) {}
 
-namespace {
-
-using kx::snmpengine::Job;
-
-// The OIDs a get-next answer continues with, when it is a row of the walk.
-bool NextOids(const Job& done, const std::vector<std::string>& columns, std::vector<std::string>& oids)
-{
-    return done.status == SnmpResult::Ok && done.response &&
-           JudgeRow(*done.response, columns, oids) == SnmpResult::Ok;
-}
-
-std::vector<std::string> CurrentOids(CSnmp::State& s)
-{
-    std::lock_guard lock(s.mutex);
-    std::vector<std::string> oids;
-    oids.reserve(s.bindings.size());
-    for (const SnmpBinding& b : s.bindings)
-        oids.push_back(b.oid);
-    return oids;
-}
-
-} // namespace
-
-CSnmpTable::CSnmpTable(CSnmp* request)
-    : m_request(request), m_readAhead(std::make_shared<ReadAhead>())
-{
-}
-
-CSnmpTable::~CSnmpTable()
-{
-    setReadAhead(false);
-}
-
-void CSnmpTable::setReadAhead(bool on)
-{
-    std::lock_guard lock(m_readAhead->mutex);
-    m_readAhead->enabled = on;
-    if (!on && m_readAhead->job) {
-        m_readAhead->job->abandon();
-        m_readAhead->job.reset();
-    }
-}
+CSnmpTable::~CSnmpTable() = default;
 
 int CSnmpTable::getNext(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs)
 {
@@ -136,58 +125,8 @@ int CSnmpTable::getNext(const std::string& agent, std::unique_ptr<CSnmp>& respon
         return SnmpResult::Failed;
     const std::shared_ptr<CSnmp::State>& state = m_request->m_state;
     const Snapshot snap = TakeSnapshot(*state);
-    const bool walking = snap.pduType == SnmpPdu::GetNext;
-
-    std::shared_ptr<Job> job;
-    bool enabled = false;
-    {
-        const std::vector<std::string> oids = walking ? CurrentOids(*state) : std::vector<std::string>();
-        std::lock_guard lock(m_readAhead->mutex);
-        enabled = m_readAhead->enabled && walking;
-        if (m_readAhead->job && enabled && m_readAhead->generation == snap.generation &&
-            m_readAhead->oids == oids && m_readAhead->agent == agent &&
-            m_readAhead->timeoutMs == timeoutMs) {
-            job = std::move(m_readAhead->job);
-        } else if (m_readAhead->job) {
-            m_readAhead->job->abandon();
-            m_readAhead->job.reset();
-        }
-    }
-    if (!job) {
-        kx::snmpengine::JobChain chain;
-        if (enabled) {
-            // Runs on the engine thread when an answer of this walk arrives.
-            std::weak_ptr<ReadAhead> slotRef = m_readAhead;
-            std::weak_ptr<CSnmp::State> stateRef = state;
-            const std::vector<std::string> columns = snap.columns;
-            const std::uint64_t generation = snap.generation;
-            chain = [slotRef, stateRef, columns, generation, agent,
-                     timeoutMs](const std::shared_ptr<Job>& done) {
-                auto slot = slotRef.lock();
-                auto requestState = stateRef.lock();
-                std::vector<std::string> oids;
-                if (!slot || !requestState || !NextOids(*done, columns, oids))
-                    return;
-                std::shared_ptr<Job> next;
-                {
-                    std::lock_guard lock(slot->mutex);
-                    if (!slot->enabled || slot->job)
-                        return;
-                    next = kx::snmpengine::CloneJobFor(*done, oids);
-                    slot->job = next;
-                    slot->oids = oids;
-                    slot->generation = generation;
-                    slot->agent = agent;
-                    slot->timeoutMs = timeoutMs;
-                }
-                kx::snmpengine::TrackJob(*requestState, next);
-                kx::snmpengine::Submit(next);
-            };
-        }
-        job = kx::snmpengine::StartSend(state, agent, timeoutMs, std::move(chain));
-    }
     std::unique_ptr<CSnmp> answer;
-    int status = kx::snmpengine::FinishSend(job, answer);
+    int status = m_request->send(agent, answer, timeoutMs);
     status = Evaluate(*state, snap, answer.get(), status);
     if (status == SnmpResult::Ok)
         response = std::move(answer);
@@ -199,8 +138,8 @@ int CSnmpTable::getNext(const std::string& agent, SnmpResponseCallback callback,
     if (!m_request || !callback)
         return SnmpResult::Failed;
     std::shared_ptr<CSnmp::State> state = m_request->m_state;
-    Snapshot snap = TakeSnapshot(*state);
-    auto step = [state, snap = std::move(snap), callback = std::move(callback)](
+    const Snapshot snap = TakeSnapshot(*state);
+    auto step = [state = std::move(state), snap, callback = std::move(callback)](
                     std::unique_ptr<CSnmp> answer, int requestId, int status) {
         status = Evaluate(*state, snap, answer.get(), status);
         if (status != SnmpResult::Ok)
