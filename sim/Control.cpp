@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -36,6 +37,51 @@ const char* const kHelp[] = {
     "status                                 engine boots, reboot, transfer",
     "save | reboot | reset | stop",
 };
+
+// Numbers separated by `sep`, each within its range, as many as there are (at
+// most one a range); nullopt for anything else.
+std::optional<std::vector<int>> Fields(const std::string& text, char sep,
+                                       std::initializer_list<std::pair<int, int>> ranges)
+{
+    std::vector<int> out;
+    std::size_t start = 0;
+    for (const auto& [lo, hi] : ranges) {
+        if (start > text.size())
+            break;
+        const auto end = std::min(text.find(sep, start), text.size());
+        const std::string part = text.substr(start, end - start);
+        const auto v = !part.empty() && part[0] != '-' ? ParseInt(part, lo, hi) : std::nullopt;
+        if (!v)
+            return std::nullopt;
+        out.push_back(static_cast<int>(*v));
+        start = end + 1;
+    }
+    if (start <= text.size())
+        return std::nullopt; // more fields than asked for
+    return out;
+}
+
+// "YYYY-MM-DD" and "HH:MM[:SS]" as a local time; nullopt for a date or time
+// that does not exist (mktime would quietly roll 9999-99-99 over).
+std::optional<std::time_t> ParseClock(const std::string& date, const std::string& time)
+{
+    const auto d = Fields(date, '-', {{1970, 9999}, {1, 12}, {1, 31}});
+    const auto hm = Fields(time, ':', {{0, 23}, {0, 59}, {0, 59}});
+    if (!d || d->size() != 3 || !hm || hm->size() < 2)
+        return std::nullopt;
+    std::tm tm{};
+    tm.tm_isdst = -1;
+    tm.tm_year = (*d)[0] - 1900;
+    tm.tm_mon = (*d)[1] - 1;
+    tm.tm_mday = (*d)[2];
+    tm.tm_hour = (*hm)[0];
+    tm.tm_min = (*hm)[1];
+    tm.tm_sec = hm->size() > 2 ? (*hm)[2] : 0;
+    const std::time_t t = std::mktime(&tm);
+    if (t == static_cast<std::time_t>(-1) || tm.tm_mday != (*d)[2] || tm.tm_mon != (*d)[1] - 1)
+        return std::nullopt; // the 31st of a shorter month
+    return t;
+}
 
 } // namespace
 
@@ -129,19 +175,10 @@ CommandResult Commands::run(const std::string& line)
             std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S %a", &tm);
             r.lines.push_back(buf);
         } else if (w.size() == 3) {
-            std::tm tm{};
-            tm.tm_isdst = -1;
-            int sec = 0;
-            if (std::sscanf(w[1].c_str(), "%d-%d-%d", &tm.tm_year, &tm.tm_mon, &tm.tm_mday) != 3 ||
-                std::sscanf(w[2].c_str(), "%d:%d:%d", &tm.tm_hour, &tm.tm_min, &sec) < 2)
+            const auto t = ParseClock(w[1], w[2]);
+            if (!t)
                 return usage("clock YYYY-MM-DD HH:MM[:SS]");
-            tm.tm_sec = sec;
-            tm.tm_year -= 1900;
-            tm.tm_mon -= 1;
-            const std::time_t t = std::mktime(&tm);
-            if (t == static_cast<std::time_t>(-1))
-                return usage("clock YYYY-MM-DD HH:MM[:SS]");
-            m_device.setClock(t);
+            m_device.setClock(*t);
         } else {
             return usage("clock [YYYY-MM-DD HH:MM[:SS]]");
         }
@@ -251,6 +288,8 @@ ControlServer::ControlServer(EventLoop& loop, std::function<CommandResult(const 
 
 ControlServer::~ControlServer()
 {
+    if (m_retry)
+        m_loop.cancel(m_retry);
     while (!m_buffers.empty())
         close(m_buffers.begin()->first);
     if (m_listen >= 0) {
@@ -277,7 +316,12 @@ std::string ControlServer::listen(const std::string& path)
     if (m_listen < 0)
         return std::string("socket: ") + std::strerror(errno);
     std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-    if (::bind(m_listen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(m_listen, 16) != 0) {
+    // Whoever may connect may change the device and stop the simulator: the
+    // socket is made for the owner only, whatever the umask.
+    const mode_t umask = ::umask(0077);
+    const bool bound = ::bind(m_listen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    ::umask(umask);
+    if (!bound || ::chmod(path.c_str(), 0600) != 0 || ::listen(m_listen, 16) != 0) {
         const std::string err = std::strerror(errno);
         ::close(m_listen);
         m_listen = -1;
@@ -292,11 +336,37 @@ void ControlServer::accept()
 {
     for (;;) {
         const int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)) {
+            backOff();
+            return;
+        }
         if (fd < 0)
             return;
+        // The agent needs a few descriptors of its own for every request (its
+        // access check reads /etc/hosts.allow): a connection that would leave it
+        // fewer is closed again.
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+            static_cast<rlim_t>(fd) + kReservedDescriptors >= limit.rlim_cur) {
+            ::close(fd);
+            backOff();
+            return;
+        }
         m_buffers[fd];
         m_loop.watch(fd, [this, fd] { readable(fd); });
     }
+}
+
+void ControlServer::backOff()
+{
+    // A pending connection keeps the listener readable: left watched, the loop
+    // would spin on it and starve the agent. Look again once descriptors may
+    // have been freed.
+    m_loop.unwatch(m_listen);
+    m_retry = m_loop.after(kAcceptRetrySeconds, [this] {
+        m_retry = 0;
+        m_loop.watch(m_listen, [this] { accept(); });
+    });
 }
 
 void ControlServer::readable(int fd)

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <sys/resource.h>
 #include <string>
 #include <vector>
 
@@ -44,13 +45,18 @@ public:
 
 private:
     void accept();
+    void backOff();
     void readable(int fd);
     void close(int fd);
+
+    static constexpr double kAcceptRetrySeconds = 0.2;
+    static constexpr rlim_t kReservedDescriptors = 8;
 
     EventLoop& m_loop;
     std::function<CommandResult(const std::string&)> m_handler;
     std::string m_path;
     int m_listen = -1;
+    std::uint64_t m_retry = 0; // timer that watches the listener again
     std::map<int, std::string> m_buffers;
 };
 

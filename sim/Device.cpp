@@ -8,9 +8,17 @@
 #include <cstring>
 #include <fstream>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kxsim {
+
+namespace {
+
+// A saved state of the largest tables is a few megabytes.
+constexpr std::size_t kMaxStateBytes = 64u << 20;
+
+} // namespace
 
 ModelTraits TraitsFor(const std::string& model)
 {
@@ -79,6 +87,15 @@ std::string Device::load()
 
 std::string Device::rebuild()
 {
+    // The saved state is checked before anything changes: one that cannot be
+    // taken leaves the device as it was (and at start, serving nothing).
+    std::optional<std::map<Oid, Entry>> saved;
+    if (!m_config.stateFile.empty() && ::access(m_config.stateFile.c_str(), F_OK) == 0) {
+        saved.emplace();
+        std::string err = readStateFile(*saved);
+        if (!err.empty())
+            return "state file " + m_config.stateFile + ": " + err;
+    }
     cancelTimers();
     transfer = Transfer{};
     m_pending.reset();
@@ -101,13 +118,8 @@ std::string Device::rebuild()
         setBytes(P({22, 4, 0}), FormatTenths(m_traits.thresholdMaxTenths));
     }
 
-    if (!m_config.stateFile.empty() && ::access(m_config.stateFile.c_str(), F_OK) == 0) {
-        std::map<Oid, Entry> saved;
-        std::string err = readStateFile(saved);
-        if (!err.empty())
-            return "state file " + m_config.stateFile + ": " + err;
-        restoreConfiguration(saved);
-    }
+    if (saved)
+        restoreConfiguration(*saved);
     for (const auto& name : m_config.scenarios) {
         std::string err = applyScenario(name);
         if (!err.empty())
@@ -598,13 +610,47 @@ void Device::restoreConfiguration(const std::map<Oid, Entry>& config)
 
 std::string Device::readStateFile(std::map<Oid, Entry>& out)
 {
-    std::ifstream in(m_config.stateFile);
-    if (!in)
-        return std::strerror(errno);
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(in, line)) {
-        ++lineNo;
+    std::string text;
+    std::string err = ReadRegularFile(m_config.stateFile, kMaxStateBytes, text);
+    if (!err.empty())
+        return err;
+    // What a state line may hold: the objects of the profile and the cells of
+    // its tables, with their declared type, access and range.
+    std::map<Oid, const Entry*> factory;
+    for (const auto& line : m_profile.objects)
+        factory[line.oid] = &line.entry;
+    Schema& schema = m_profile.schema;
+    auto check = [&](ObjectLine& obj) -> std::string {
+        if (!schema.serves(obj.oid))
+            return FormatOid(obj.oid) + " is not under a served subtree";
+        const Syntax* syntax = nullptr;
+        Access access = Access::ReadOnly;
+        const TableDef* t = schema.tableFor(obj.oid);
+        if (t && obj.oid.size() > t->entry.size() + 1) {
+            const ColumnDef* c = t->column(obj.oid[t->entry.size()]); // the parser found it
+            syntax = c->syntax;
+            access = c->access;
+        } else if (auto it = factory.find(obj.oid); it != factory.end()) {
+            syntax = it->second->syntax;
+            access = it->second->access;
+        } else {
+            return FormatOid(obj.oid) + " is no object of the profile";
+        }
+        if (obj.entry.syntax->type() != syntax->type())
+            return FormatOid(obj.oid) + ": type differs from the profile's " + syntax->text();
+        if (obj.entry.access != access)
+            return FormatOid(obj.oid) + ": access differs from the profile's";
+        if (Err e = syntax->check(obj.entry.value, m_ctx.portListLen, m_config.ports); e != Err::NoError)
+            return FormatOid(obj.oid) + ": value does not fit " + syntax->text() + " (" + ErrName(e) + ")";
+        obj.entry.syntax = syntax;
+        return {};
+    };
+
+    std::string_view rest = text;
+    for (int lineNo = 1; !rest.empty(); ++lineNo) {
+        const auto nl = rest.find('\n');
+        const std::string line(rest.substr(0, nl));
+        rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
         if (line.empty() || line[0] == '#') {
             const std::string tag = "# ports ";
             if (line.rfind(tag, 0) == 0 && std::to_string(m_config.ports) != line.substr(tag.size()))
@@ -613,20 +659,38 @@ std::string Device::readStateFile(std::map<Oid, Entry>& out)
             continue;
         }
         ObjectLine obj;
-        std::string err = ParseObjectLine(line, m_profile.schema, m_ctx, obj);
+        err = ParseObjectLine(line, schema, m_ctx, obj);
+        if (err.empty())
+            err = check(obj);
         if (!err.empty())
             return "line " + std::to_string(lineNo) + ": " + err;
         out[obj.oid] = obj.entry;
     }
+    // Taken as it stands, an empty state would drop every saved object, VLAN 1
+    // included.
+    if (out.empty())
+        return "holds no objects";
     return {};
 }
 
 std::string Device::writeStateFile(const std::map<Oid, Entry>& config) const
 {
-    const std::string tmp = m_config.stateFile + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "w");
-    if (!f)
+    // A fresh file of our own beside the target, never one somebody left there
+    // (a link at "<state>.tmp" would be written through); it keeps the target's
+    // mode, for it holds the communities.
+    std::string tmp = m_config.stateFile + ".tmp.XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
         return std::strerror(errno);
+    struct stat st = {};
+    const mode_t mode = ::stat(m_config.stateFile.c_str(), &st) == 0 ? st.st_mode & 07777 : 0600;
+    FILE* f = ::fchmod(fd, mode) == 0 ? ::fdopen(fd, "w") : nullptr;
+    if (!f) {
+        const std::string err = std::strerror(errno);
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return err;
+    }
     std::fprintf(f, "# kxsim saved configuration\n# model %s\n# ports %d\n", m_config.model.c_str(),
                  m_config.ports);
     for (const auto& [oid, e] : config)
@@ -636,7 +700,7 @@ std::string Device::writeStateFile(const std::map<Oid, Entry>& config) const
     // The rename makes the new state appear whole or not at all.
     if (!ok || std::rename(tmp.c_str(), m_config.stateFile.c_str()) != 0) {
         std::string err = std::strerror(errno);
-        std::remove(tmp.c_str());
+        ::unlink(tmp.c_str());
         return err;
     }
     return {};

@@ -1,18 +1,25 @@
 #include "sim/Options.h"
 
+#include "sim/Profile.h"
+
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace kxsim {
 
 namespace {
 
+// The shipped profile is some 25 KB; this is room for any real one, not for an
+// endless file.
+constexpr std::size_t kMaxProfileBytes = 16u << 20;
+
 std::optional<double> Seconds(const std::string& s)
 {
     char* end = nullptr;
     const double v = std::strtod(s.c_str(), &end);
-    if (s.empty() || *end || v < 0 || v > 86400)
+    // Written so that NaN fails too.
+    if (s.empty() || *end || !(v >= 0 && v <= 86400))
         return std::nullopt;
     return v;
 }
@@ -75,6 +82,9 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
         } else if (a == "--listen") {
             o.agent.listen = v;
         } else if (a == "--model") {
+            // The name goes into the saved state's header lines.
+            if (std::any_of(v.begin(), v.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
+                return "--model must not hold control characters";
             o.device.model = v;
         } else if (a == "--ports") {
             char* end = nullptr;
@@ -98,12 +108,12 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& o)
                 return "--engine-id wants 5 to 32 octets in hex";
             o.agent.engineId = *octets;
         } else if (a == "--profile") {
-            std::ifstream in(v);
-            if (!in)
-                return "cannot read profile " + v;
-            std::stringstream ss;
-            ss << in.rdbuf();
-            o.device.profileText = ss.str();
+            std::string err = ReadRegularFile(v, kMaxProfileBytes, o.device.profileText);
+            if (!err.empty())
+                return "cannot read profile " + v + ": " + err;
+            // An empty text would mean the built-in profile.
+            if (o.device.profileText.find_first_not_of(" \t\r\n") == std::string::npos)
+                return "profile " + v + " is empty";
         } else if (a == "--scenario") {
             o.device.scenarios.push_back(v);
         } else if (a == "--state") {

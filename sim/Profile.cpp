@@ -1,6 +1,11 @@
 #include "sim/Profile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kxsim {
 
@@ -293,10 +298,7 @@ private:
     // Every object under a served root, every table row dense.
     std::string check()
     {
-        auto served = [&](const Oid& o) {
-            return std::any_of(m_out.schema.roots.begin(), m_out.schema.roots.end(),
-                               [&](const Oid& r) { return IsPrefix(r, o); });
-        };
+        auto served = [&](const Oid& o) { return m_out.schema.serves(o); };
         std::map<Oid, Entry> all;
         for (const auto& l : m_out.objects)
             all[l.oid] = l.entry;
@@ -318,6 +320,8 @@ private:
             if (!err.empty())
                 return err;
         }
+        if (all.empty())
+            return "serves no objects";
         return {};
     }
 
@@ -389,6 +393,39 @@ std::string MakeEntry(const Oid& oid, const std::string& typeText, const std::st
     out.syntax = interned;
     out.access = *access;
     return {};
+}
+
+std::string ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& out)
+{
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::strerror(errno);
+    std::string err;
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0)
+        err = std::strerror(errno);
+    else if (!S_ISREG(st.st_mode))
+        err = "not a regular file";
+    else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
+        err = "larger than " + std::to_string(maxBytes) + " bytes";
+    out.clear();
+    char chunk[65536];
+    while (err.empty()) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            err = std::strerror(errno);
+        else if (n == 0)
+            break;
+        else if (out.size() + static_cast<std::size_t>(n) > maxBytes)
+            err = "larger than " + std::to_string(maxBytes) + " bytes"; // it grew while read
+        else
+            out.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return err;
 }
 
 std::string LoadProfile(std::string_view text, const ProfileContext& ctx, Profile& out)

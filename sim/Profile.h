@@ -47,6 +47,11 @@ std::string LoadProfile(std::string_view text, const ProfileContext& ctx, Profil
 // The profile shipped with the simulator (compiled in).
 std::string_view BuiltinProfile();
 
+// Reads a whole file into `out`. Only a regular file of at most `maxBytes` is
+// read: a folder reads as nothing, and a FIFO or a device may block or never
+// end. Returns an error text, empty on success.
+std::string ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& out);
+
 // Parses one "OID TYPE ACCESS VALUE" line of a dump or saved state (numeric OIDs).
 std::string ParseObjectLine(std::string_view line, Schema& schema, const ProfileContext& ctx,
                             ObjectLine& out);

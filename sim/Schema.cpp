@@ -363,6 +363,14 @@ bool Schema::isCommand(const Oid& oid) const
     return false;
 }
 
+bool Schema::serves(const Oid& oid) const
+{
+    for (const auto& r : roots)
+        if (IsPrefix(r, oid))
+            return true;
+    return false;
+}
+
 bool Schema::isVolatile(const Oid& oid) const
 {
     for (const auto& v : volatiles)

@@ -111,6 +111,8 @@ public:
     std::set<Oid> volatiles;    // objects (or subtrees) never saved
     std::vector<Oid> commands;  // objects (or columns) whose writes are actions
 
+    // Whether oid lies under one of the served subtrees.
+    bool serves(const Oid& oid) const;
     bool isCommand(const Oid& oid) const;
     bool isVolatile(const Oid& oid) const;
 

@@ -53,6 +53,7 @@ public:
     bool running() const { return m_process.running(); }
 
     int port() const { return m_port; }
+    pid_t pid() const { return m_process.pid(); }
     std::string address() const { return "127.0.0.1"; }
     std::string peer() const { return address() + ":" + std::to_string(m_port); }
 
