@@ -23,8 +23,9 @@ bool KxSimFixture::start()
 {
     if (running())
         return true;
-    std::vector<std::string> argv = {BinDir() + "/kxsim", "--listen", "127.0.0.1:0", "--control", controlPath(),
-                                     "--quiet"};
+    // A restart comes back on the port the device had.
+    std::vector<std::string> argv = {BinDir() + "/kxsim", "--listen", "127.0.0.1:" + std::to_string(m_port),
+                                     "--control", controlPath(), "--quiet"};
     if (m_options.timeScale != 1) {
         std::ostringstream scale;
         scale << m_options.timeScale;
@@ -65,6 +66,12 @@ bool KxSimFixture::restart()
 {
     stop();
     return start();
+}
+
+bool KxSimFixture::restart(std::vector<std::string> extraArgs)
+{
+    m_options.args = std::move(extraArgs);
+    return restart();
 }
 
 kxsim::ControlReply KxSimFixture::tryControl(const std::string& command)

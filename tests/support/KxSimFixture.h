@@ -48,8 +48,11 @@ public:
     bool start();
     // SIGTERM, as a user would stop it (nothing is saved that was not saved).
     void stop();
-    // stop() and start() again with the same arguments and state file.
+    // stop() and start() again with the same arguments, state file and port, as
+    // a device comes back after a power cycle; the second form replaces the
+    // extra arguments (another --engine-id, say).
     bool restart();
+    bool restart(std::vector<std::string> extraArgs);
     bool running() const { return m_process.running(); }
 
     int port() const { return m_port; }

@@ -303,6 +303,11 @@ private:
     {
         void* handle = nullptr;
         std::string user; // SNMPv3 user name, empty for community sessions
+        // An SNMPv3 request of this session went unanswered or was told that
+        // the agent's engine or its time is not what the session knows: the
+        // agent may have restarted or been replaced. The next request discovers
+        // the engine again on a new session.
+        bool stale = false;
     };
 
     Engine()
@@ -420,6 +425,9 @@ private:
         for (auto& [key, s] : m_sessions)
             snmp_sess_close(s.handle);
         m_sessions.clear();
+        for (const Session& s : m_retired)
+            snmp_sess_close(s.handle);
+        m_retired.clear();
         snmp_shutdown("kxmodule");
     }
 
@@ -430,13 +438,17 @@ private:
         NETSNMP_LARGE_FD_SET(m_wakeFd, &readfds);
         int numfds = m_wakeFd + 1;
         timeval wait{1, 0};
-        for (auto& [key, s] : m_sessions) {
+        auto addToSelect = [&](const Session& s) {
             timeval tv{3600, 0};
             int block = 1;
             snmp_sess_select_info2(s.handle, &numfds, &readfds, &tv, &block);
             if (!block && timercmp(&tv, &wait, <))
                 wait = tv;
-        }
+        };
+        for (auto& [key, s] : m_sessions)
+            addToSelect(s);
+        for (const Session& s : m_retired)
+            addToSelect(s);
         // Announce the sleep before the last look at the queue; submit() reads the
         // flag after queueing, so one of the two always sees the other.
         m_sleeping.store(true);
@@ -451,10 +463,71 @@ private:
             }
             for (auto& [key, s] : m_sessions)
                 snmp_sess_read2(s.handle, &readfds);
+            for (const Session& s : m_retired)
+                snmp_sess_read2(s.handle, &readfds);
         }
         for (auto& [key, s] : m_sessions)
             snmp_sess_timeout(s.handle);
+        for (const Session& s : m_retired)
+            snmp_sess_timeout(s.handle);
+        closeIdleRetired();
         netsnmp_large_fd_set_cleanup(&readfds);
+    }
+
+    // A stale session stops taking requests; what it has out may still be
+    // answered (a set with a long time-out, say), so it is closed once that is done.
+    void retire(std::map<std::string, Session>::iterator it)
+    {
+        netsnmp_session* session = snmp_sess_session(it->second.handle);
+        if (session && session->securityEngineIDLen) {
+            // Forget what this engine's clock said, as a new process knows
+            // nothing of it: an agent restarted under the same engine ID counts
+            // its boots from 1 again, and net-snmp refuses for ever a time older
+            // than the one it remembers.
+            free_enginetime(session->securityEngineID, session->securityEngineIDLen);
+        }
+        kx::Trace("SNMP engine: discovering the agent's engine again");
+        m_retired.push_back(std::move(it->second));
+        m_sessions.erase(it);
+    }
+
+    bool busy(void* handle) const
+    {
+        for (const auto& [token, sent] : m_inflight)
+            if (sent.session == handle)
+                return true;
+        return false;
+    }
+
+    void closeIdleRetired()
+    {
+        if (m_retired.empty())
+            return;
+        std::erase_if(m_retired, [this](const Session& s) {
+            if (busy(s.handle))
+                return false;
+            snmp_sess_close(s.handle);
+            return true;
+        });
+    }
+
+    void markStale(void* handle)
+    {
+        for (auto& [key, s] : m_sessions)
+            if (s.handle == handle)
+                s.stale = true;
+    }
+
+    // Reports that say the session's idea of the agent's engine is out of date.
+    static bool EngineChanged(const netsnmp_pdu* report)
+    {
+        static const oid unknownEngineIds[] = {1, 3, 6, 1, 6, 3, 15, 1, 1, 4};
+        static const oid notInTimeWindows[] = {1, 3, 6, 1, 6, 3, 15, 1, 1, 2};
+        const netsnmp_variable_list* v = report->variables;
+        if (!v)
+            return false;
+        return snmp_oidtree_compare(unknownEngineIds, OID_LENGTH(unknownEngineIds), v->name, v->name_length) == 0 ||
+               snmp_oidtree_compare(notInTimeWindows, OID_LENGTH(notInTimeWindows), v->name, v->name_length) == 0;
     }
 
     // Removes every USM user of that name, so the next session of the name
@@ -476,8 +549,11 @@ private:
     {
         const std::string& key = target.sessionKey;
         auto it = m_sessions.find(key);
-        if (it != m_sessions.end())
-            return it->second.handle;
+        if (it != m_sessions.end()) {
+            if (!it->second.stale)
+                return it->second.handle;
+            retire(it);
+        }
 
         if (target.version == 3) {
             // Another set of credentials of the same user name: its keys would
@@ -565,6 +641,13 @@ private:
 
     void closeSessionsOfUser(const std::string& user)
     {
+        std::erase_if(m_retired, [&](const Session& s) {
+            if (s.user != user)
+                return false;
+            failJobsOf(s.handle);
+            snmp_sess_close(s.handle);
+            return true;
+        });
         for (auto it = m_sessions.begin(); it != m_sessions.end();) {
             if (it->second.user == user) {
                 failJobsOf(it->second.handle);
@@ -661,8 +744,13 @@ private:
         if (it == m_inflight.end())
             return;
         std::shared_ptr<Job> job = std::move(it->second.job);
+        void* const session = it->second.session;
         m_inflight.erase(it);
 
+        if (job->target->version == 3 &&
+            (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu ||
+             (pdu->command == SNMP_MSG_REPORT && EngineChanged(pdu))))
+            markStale(session);
         if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu ||
             pdu->command == SNMP_MSG_REPORT) {
             // Time-outs, send failures and USM reports (unknown user, wrong
@@ -725,6 +813,7 @@ private:
     std::deque<std::shared_ptr<Job>> m_ready;
     bool m_inCallbacks = false;
     std::map<std::string, Session> m_sessions;
+    std::vector<Session> m_retired; // stale, closed once nothing of theirs is out
     std::map<std::string, std::string> m_userKeys;
     // What went out and has not been answered, by the token its callback gets.
     struct Sent
