@@ -4,6 +4,7 @@
 // request by echoing it back as a response (so the client decodes its own
 // encoding), or answers garbage, a wrong request id, twice, late, or not at all.
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
@@ -30,6 +31,8 @@ public:
         Silent,   // nothing
         ErrorStatus, // the request with error status set to `errorStatus`
         OneBinding,  // a response with only the first binding, its OID moved on by ".1"
+        RepeatOid,   // always the first OID it was asked for, with ".1" appended
+        ReverseOid,  // the first OID it was asked for with ".9", then ".8", ".7", ...
     };
 
     explicit FakeAgent(Mode mode) : m_mode(mode)
@@ -128,8 +131,10 @@ private:
     }
 
     // A v1/v2c response that answers only the request's first binding, with an
-    // OID one level below the one asked for (a row of the first column).
-    static bool OneBindingAnswer(const std::vector<unsigned char>& m, std::vector<unsigned char>& answer)
+    // OID one level below the one asked for (a row of the first column), or below
+    // `base` (the BER content of an OID) when that is given.
+    static bool OneBindingAnswer(const std::vector<unsigned char>& m, std::vector<unsigned char>& answer,
+                                 const std::vector<unsigned char>* base = nullptr, unsigned char last = 1)
     {
         std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
         if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, errorAt))
@@ -144,9 +149,10 @@ private:
         if (!Header(m, at, tag, len) || tag != 0x30 || !Header(m, at, tag, len) || tag != 0x30 ||
             !Header(m, at, tag, len) || tag != 0x06)
             return false;
-        std::vector<unsigned char> oid(m.begin() + static_cast<long>(at),
-                                       m.begin() + static_cast<long>(at + len));
-        oid.push_back(1);
+        std::vector<unsigned char> oid = base ? *base
+                                              : std::vector<unsigned char>(m.begin() + static_cast<long>(at),
+                                                                           m.begin() + static_cast<long>(at + len));
+        oid.push_back(last);
         std::vector<unsigned char> binding;
         AppendTlv(binding, 0x06, oid);
         binding.insert(binding.end(), {0x05, 0x00});
@@ -160,6 +166,22 @@ private:
         AppendTlv(message, 0xa2, pdu);
         answer.clear();
         AppendTlv(answer, 0x30, message);
+        return true;
+    }
+
+    // The BER content of the request's first OID.
+    static bool FirstOid(const std::vector<unsigned char>& m, std::vector<unsigned char>& oid)
+    {
+        std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
+        if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, errorAt))
+            return false;
+        std::size_t at = errorAt + 4;
+        unsigned char tag = 0;
+        std::size_t len = 0;
+        if (!Header(m, at, tag, len) || tag != 0x30 || !Header(m, at, tag, len) || tag != 0x30 ||
+            !Header(m, at, tag, len) || tag != 0x06)
+            return false;
+        oid.assign(m.begin() + static_cast<long>(at), m.begin() + static_cast<long>(at + len));
         return true;
     }
 
@@ -191,6 +213,13 @@ private:
             if (m_mode == Mode::OneBinding) {
                 if (!OneBindingAnswer(buf, answer))
                     continue;
+            } else if (m_mode == Mode::RepeatOid || m_mode == Mode::ReverseOid) {
+                if (m_firstOid.empty() && !FirstOid(buf, m_firstOid))
+                    continue;
+                const int n = m_received.load();
+                const auto last = static_cast<unsigned char>(m_mode == Mode::RepeatOid ? 1 : std::max(1, 10 - n));
+                if (!OneBindingAnswer(buf, answer, &m_firstOid, last))
+                    continue;
             } else if (m_mode == Mode::Garbage) {
                 answer.assign({0x30, 0x82, 0xff, 0xff, 0x02, 0x01, 0x00, 0x13, 0x37});
             } else if (Locate(answer, pduTagAt, reqIdAt, reqIdLen, errorAt)) {
@@ -218,6 +247,7 @@ private:
     std::atomic<int> m_errorStatus{5};
     mutable std::mutex m_mutex;
     std::vector<unsigned char> m_last;
+    std::vector<unsigned char> m_firstOid; // the agent thread's own
     std::thread m_thread;
 };
 

@@ -305,6 +305,29 @@ TEST(SessionContract, AStepAnsweredWithFewerBindingsThanAskedFails)
     EXPECT_EQ(suffix, ".1");
 }
 
+TEST(SessionContract, AWalkWhoseAgentDoesNotMoveOnEndsAsAnError)
+{
+    // An agent that answers the OID it gave last, or one before it, would be
+    // walked for ever: every user of the session (dialogs, panel, kxsnmp) stops.
+    for (const FakeAgent::Mode mode : {FakeAgent::Mode::RepeatOid, FakeAgent::Mode::ReverseOid}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        FakeAgent agent(mode);
+        CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+        WalkCollector w;
+        EXPECT_EQ(w.walk(s, {"1.3.6.1.2.1.2.2.1.2"}), SnmpResult::Failed);
+        EXPECT_EQ(w.rows.size(), 1u);
+        EXPECT_EQ(agent.received(), 2);
+
+        // Step by step the same: the first step is a row, the next an error.
+        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
+        ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+        std::unique_ptr<CSnmp> response;
+        EXPECT_EQ(s.getNext(response, 0), 0);
+        EXPECT_EQ(s.getNext(response, 0), SnmpResult::Failed);
+        EXPECT_EQ(response, nullptr);
+    }
+}
+
 TEST(SessionContract, ACallbackMayReopenItsOwnSessionForTheNextWalk)
 {
     {
