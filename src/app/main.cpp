@@ -73,6 +73,14 @@ int main(int argc, char** argv)
 
     SessionSettings settings;
     ParseCommandLine(line, settings);
+    // Every request, Telnet and the browser go to this address. A name would be
+    // looked up by the system's resolver, which can hold the program for as long
+    // as a silent name server makes it wait: such a line is refused. (A line
+    // without an address still starts, and its requests fail at once.)
+    if (!settings.DeviceAddress.empty() && !IsDottedIpv4(settings.DeviceAddress)) {
+        kx::Trace("The device address is not a dotted IPv4 address: " + settings.DeviceAddress);
+        return 1;
+    }
     InstallSessionSettings(settings);
 
     const QString deviceName = ReadUserIni(UserIniPath()).DeviceName;

@@ -118,6 +118,28 @@ bool ParseCommandLine(std::string_view line, SessionSettings& s)
     return true;
 }
 
+bool IsDottedIpv4(std::string_view text)
+{
+    int parts = 0;
+    int digits = 0;
+    int value = 0;
+    for (const char c : text) {
+        if (c == '.') {
+            if (digits == 0 || ++parts == 4)
+                return false;
+            digits = 0;
+            value = 0;
+        } else if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            if (++digits > 3 || value > 255)
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return parts == 3 && digits > 0;
+}
+
 std::string JoinArguments(int argc, const char* const* argv)
 {
     std::string line;

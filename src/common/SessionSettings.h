@@ -50,6 +50,11 @@ std::string AuthProtocolCode(std::string_view name);
 std::string PrivProtocolCode(std::string_view name);
 std::string SecurityLevelCode(std::string_view level);
 
+// Four decimal numbers 0..255 of one to three digits, separated by dots: the only
+// form of DeviceAddress the module talks to. Anything else would be a name for the
+// system's resolver, which may take many seconds to answer (or never).
+bool IsDottedIpv4(std::string_view text);
+
 // The console passes argv on Linux: argv[1..] joined with one blank.
 std::string JoinArguments(int argc, const char* const* argv);
 

@@ -211,6 +211,12 @@ TEST(SessionFailures, BadCredentialsAndDeadAgentsFailWithinTheTimeOut)
     SessionSettings noAddress = SettingsFor(Port(), "", 500);
     noAddress.DeviceAddress.clear();
     cases.push_back({"empty address", noAddress});
+    // The agent is at localhost: an answer would mean the name was looked up.
+    for (const char* user : {"", "shades"}) {
+        SessionSettings name = SettingsFor(Port(), user, 500);
+        name.DeviceAddress = "localhost";
+        cases.push_back({"a host name is never looked up", name});
+    }
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

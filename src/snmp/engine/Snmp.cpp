@@ -1,5 +1,7 @@
 #include "snmp/engine/EngineInternal.h"
 
+#include "common/SessionSettings.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <charconv>
@@ -33,21 +35,7 @@ bool ParseSigned(std::string_view text, long long min, long long max, long long&
 
 bool ParseIpv4(std::string_view text)
 {
-    int parts = 0;
-    std::size_t pos = 0;
-    while (parts < 4) {
-        const std::size_t dot = text.find('.', pos);
-        const std::string_view part =
-            text.substr(pos, dot == std::string_view::npos ? std::string_view::npos : dot - pos);
-        long long v = 0;
-        if (part.empty() || part.size() > 3 || part[0] == '+' || !ParseSigned(part, 0, 255, v))
-            return false;
-        ++parts;
-        if (dot == std::string_view::npos)
-            break;
-        pos = dot + 1;
-    }
-    return parts == 4 && std::count(text.begin(), text.end(), '.') == 3;
+    return IsDottedIpv4(text);
 }
 
 int NextRequestId()
