@@ -105,7 +105,13 @@ Value FromVarbind(const netsnmp_variable_list* vb)
         return Value::Octets(std::string(reinterpret_cast<const char*>(vb->val.string), vb->val_len));
     case ASN_OBJECT_ID:
         return Value::ObjectId(vb->val.objid ? ToOid(vb->val.objid, vb->val_len / sizeof(oid)) : Oid{});
-    default: return Value::Null(); // NULL, Opaque, Counter64...: no object here takes them
+    case ASN_OPAQUE:
+        return Value::Opaque(vb->val.string ? std::string(reinterpret_cast<const char*>(vb->val.string), vb->val_len)
+                                            : std::string());
+    case ASN_COUNTER64:
+        return Value::Counter64((static_cast<std::uint64_t>(vb->val.counter64->high) << 32) |
+                                (vb->val.counter64->low & 0xffffffffULL));
+    default: return Value::Null();
     }
 }
 
@@ -139,6 +145,13 @@ void SetVarbind(netsnmp_variable_list* vb, const Value& v)
         return;
     }
     case Type::Null: snmp_set_var_typed_value(vb, ASN_NULL, nullptr, 0); return;
+    case Type::Opaque: snmp_set_var_typed_value(vb, ASN_OPAQUE, v.bytes.data(), v.bytes.size()); return;
+    case Type::Counter64: {
+        const auto n = static_cast<std::uint64_t>(v.num);
+        counter64 c{static_cast<u_long>(n >> 32), static_cast<u_long>(n & 0xffffffffULL)};
+        snmp_set_var_typed_value(vb, ASN_COUNTER64, &c, sizeof c);
+        return;
+    }
     }
 }
 

@@ -926,6 +926,14 @@ private:
         case Type::ObjectId:
             r.full = r.sequence = "OBJECT IDENTIFIER";
             return {};
+        case Type::Opaque:
+            use("SNMPv2-SMI", "Opaque");
+            r.full = r.sequence = "Opaque";
+            return {};
+        case Type::Counter64:
+            use("SNMPv2-SMI", "Counter64");
+            r.full = r.sequence = "Counter64";
+            return {};
         case Type::Null:
             break;
         }

@@ -170,6 +170,8 @@ std::optional<Syntax> ParseSyntax(std::string_view text)
     syntax.notation = *n;
     if (inner.empty())
         return syntax;
+    if (*n == Notation::Opaque || *n == Notation::Counter64)
+        return std::nullopt; // no constraint
     if (syntax.type() == Type::OctetString) {
         if (syntax.notation == Notation::PortList)
             return std::nullopt;

@@ -1,6 +1,7 @@
 #include "sim/Value.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace kxsim {
@@ -84,6 +85,8 @@ Type TypeOf(Notation n)
     case Notation::Hex:
     case Notation::PortList: return Type::OctetString;
     case Notation::Null: return Type::Null;
+    case Notation::Opaque: return Type::Opaque;
+    case Notation::Counter64: return Type::Counter64;
     }
     return Type::Null;
 }
@@ -101,6 +104,8 @@ const char* NotationCode(Notation n)
     case Notation::Hex: return "x";
     case Notation::PortList: return "pl";
     case Notation::Null: return "n";
+    case Notation::Opaque: return "op";
+    case Notation::Counter64: return "c64";
     }
     return "n";
 }
@@ -127,6 +132,10 @@ std::optional<Notation> ParseNotationCode(std::string_view code)
         return Notation::PortList;
     if (code == "n")
         return Notation::Null;
+    if (code == "op")
+        return Notation::Opaque;
+    if (code == "c64")
+        return Notation::Counter64;
     return std::nullopt;
 }
 
@@ -140,6 +149,8 @@ Notation NaturalNotation(const Value& v)
     case Type::IpAddress: return Notation::Ip;
     case Type::ObjectId: return Notation::ObjectId;
     case Type::Null: return Notation::Null;
+    case Type::Opaque: return Notation::Opaque;
+    case Type::Counter64: return Notation::Counter64;
     case Type::OctetString: {
         // Text reads best as text (escaped where needed); anything else as octets.
         if (!Utf8Length(v.bytes))
@@ -298,6 +309,8 @@ std::string FormatValue(const Value& v, Notation n)
     case Notation::Hex:
     case Notation::PortList: return v.bytes.empty() ? std::string("\"\"") : HexOctets(v.bytes, '-');
     case Notation::Null: return "-";
+    case Notation::Opaque: return v.bytes.empty() ? std::string("\"\"") : HexOctets(v.bytes, '-');
+    case Notation::Counter64: return std::to_string(static_cast<std::uint64_t>(v.num));
     }
     return "-";
 }
@@ -361,6 +374,19 @@ std::optional<Value> ParseValue(std::string_view text, Notation n, std::size_t p
         if (text == "-" || text.empty())
             return Value::Null();
         return std::nullopt;
+    case Notation::Opaque:
+        if (text == "\"\"")
+            return Value::Opaque({});
+        if (auto s = ParseHexOctets(text))
+            return Value::Opaque(*s);
+        return std::nullopt;
+    case Notation::Counter64: {
+        std::uint64_t v = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+        if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+            return std::nullopt;
+        return Value::Counter64(v);
+    }
     }
     return std::nullopt;
 }

@@ -48,13 +48,15 @@ enum class Type : std::uint8_t {
     IpAddress,
     OctetString,
     ObjectId,
+    Opaque,    // octets
+    Counter64, // num holds the 64 bits
 };
 
 struct Value
 {
     Type type = Type::Null;
     std::int64_t num = 0; // integers, counters, ticks; IpAddress as a host-order 32-bit number
-    std::string bytes;    // OctetString
+    std::string bytes;    // OctetString, Opaque
     Oid oid;              // ObjectId
 
     static Value Null() { return {}; }
@@ -65,6 +67,8 @@ struct Value
     static Value Ip(std::uint32_t v) { return {Type::IpAddress, v, {}, {}}; }
     static Value Octets(std::string v) { return {Type::OctetString, 0, std::move(v), {}}; }
     static Value ObjectId(Oid v) { return {Type::ObjectId, 0, {}, std::move(v)}; }
+    static Value Opaque(std::string v) { return {Type::Opaque, 0, std::move(v), {}}; }
+    static Value Counter64(std::uint64_t v) { return {Type::Counter64, static_cast<std::int64_t>(v), {}, {}}; }
 
     bool operator==(const Value& other) const = default;
 };
@@ -85,6 +89,8 @@ enum class Notation : std::uint8_t {
     Hex,      // x  hex octets
     PortList, // pl hex octets, or ALL / NONE
     Null,     // n
+    Opaque,   // op hex octets
+    Counter64, // c64
 };
 Type TypeOf(Notation n);
 const char* NotationCode(Notation n);
