@@ -64,4 +64,52 @@ TEST(SessionAgainstSim, SnmpV3AnswersAgainAfterTheAgentRestarts)
     }
 }
 
+TEST(SessionAgainstSim, AWalkAsksOneGetNextPerStepAndNothingAhead)
+{
+    // The walk's callback re-arms from the engine's thread for both versions;
+    // the next step leaves only when the callback asks for it.
+    KxSimFixture sim;
+    ASSERT_TRUE(sim.start());
+    const std::string column = "1.3.6.1.2.1.2.2.1.1";
+    for (const char* user : {"", "shades"}) {
+        SCOPED_TRACE(*user ? user : "v1");
+        CCommonSNMP s(SettingsFor(sim.port(), user, 1000));
+        sim.clearLog();
+        WalkCollector w;
+        ASSERT_EQ(w.walk(s, {column}), SnmpResult::EndOfTable);
+        auto log = sim.requestLog();
+        ASSERT_EQ(log.size(), w.rows.size() + 1);
+        for (std::size_t i = 0; i < log.size(); ++i) {
+            EXPECT_EQ(log[i].pdu, "getnext");
+            ASSERT_EQ(log[i].bindings.size(), 1u);
+            // Each step continues from the row before it.
+            EXPECT_EQ(log[i].bindings[0].oid, i == 0 ? column : column + w.suffixes[i - 1][0]);
+        }
+
+        // A callback that stops after three rows has asked for three.
+        struct Three
+        {
+            CCommonSNMP* session;
+            std::atomic<int> rows{0};
+            static void Step(std::unique_ptr<CSnmp>, int id, void* ctx, int status)
+            {
+                auto* t = static_cast<Three*>(ctx);
+                if (!t->session->TakePending(id))
+                    return;
+                if (status == 0 && ++t->rows < 3 && t->session->getNext(&Three::Step, t, 0) == 0)
+                    return;
+                t->session->SetWalkDone();
+            }
+        } three{&s};
+        sim.clearLog();
+        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
+        ASSERT_EQ(s.addValue(column, SnmpType::Null, nullptr), 0);
+        ASSERT_EQ(s.getNext(&Three::Step, &three, 0), 0);
+        ASSERT_TRUE(s.WaitWalkDone(5000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(three.rows, 3);
+        EXPECT_EQ(sim.requestLog().size(), 3u);
+    }
+}
+
 } // namespace

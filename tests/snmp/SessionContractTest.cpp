@@ -193,7 +193,7 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
     EXPECT_EQ(c.lastStatus, 0);
 }
 
-TEST(SessionContract, CloseStopsTheV3WorkerWithoutWaitingForItsStep)
+TEST(SessionContract, CloseEndsAV3WalkWithoutWaitingForItsStep)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
     {
@@ -360,7 +360,7 @@ TEST(SessionContract, ACallbackMayReopenItsOwnSessionForTheNextWalk)
     }
 }
 
-TEST(SessionContract, TheV3WorkerTracesEachStep)
+TEST(SessionContract, EachV3StepIsTraced)
 {
     TraceCapture trace;
     FakeAgent agent(FakeAgent::Mode::Silent);
