@@ -135,9 +135,11 @@ public:
 
     std::vector<SnmpBinding> getBindings() const;
 
-    // Sends the request to `agent` ("host" or "host:port"; the port defaults to
-    // 161) and waits for the answer. 0 with the
-    // response, or -1 with none. A response with an error status is still 0.
+    // Sends the request to `agent` ("host", "host:port" or "[v6]:port"; the port
+    // defaults to 161) and waits for the answer. The host is a dotted IPv4
+    // address or an IPv6 literal; a name fails like an unreachable agent, without
+    // a look-up. 0 with the response, or -1 with none. A response with an error
+    // status is still 0.
     int send(const std::string& agent, std::unique_ptr<CSnmp>& response, int timeoutMs);
 
     // Starts the send and returns at once: 0 when it was started, -1 when not
