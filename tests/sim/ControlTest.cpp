@@ -189,7 +189,21 @@ TEST(ControlStartTest, ScenariosFromTheCommandLineAndRefusedOptions)
     }
 }
 
-TEST(ControlStartTest, OnlyTheOwnerMayUseTheControlSocket)
+// CPU seconds a process has used: fields 14 and 15 of /proc/PID/stat.
+double CpuSeconds(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), {});
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2)); // from field 3 on
+    std::string skip;
+    double user = 0, system = 0;
+    for (int i = 3; i < 14; ++i)
+        fields >> skip;
+    fields >> user >> system;
+    return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+TEST(ControlStartTest, TheControlSocketIsPrivateAndOutOfDescriptorsItWaitsWhileSnmpGoesOn)
 {
     const mode_t umask = ::umask(0);
     KxSimFixture sim;
@@ -199,29 +213,7 @@ TEST(ControlStartTest, OnlyTheOwnerMayUseTheControlSocket)
     struct stat st = {};
     ASSERT_EQ(::stat(sim.controlPath().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-}
 
-// CPU seconds the process has used, from /proc.
-double CpuSeconds(pid_t pid)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string field;
-    unsigned long long user = 0, system = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14)
-            user = std::stoull(field);
-        if (i == 15)
-            system = std::stoull(field);
-    }
-    return static_cast<double>(user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
-TEST(ControlStartTest, OutOfDescriptorsTheControlChannelWaitsWhileSnmpGoesOn)
-{
-    KxSimFixture sim;
-    ASSERT_TRUE(sim.start());
     const auto held = std::distance(std::filesystem::directory_iterator("/proc/" + std::to_string(sim.pid()) + "/fd"),
                                     std::filesystem::directory_iterator{});
     rlimit before{};
@@ -229,11 +221,11 @@ TEST(ControlStartTest, OutOfDescriptorsTheControlChannelWaitsWhileSnmpGoesOn)
     const rlimit tight{static_cast<rlim_t>(held + 1), before.rlim_max};
     ASSERT_EQ(::prlimit(sim.pid(), RLIMIT_NOFILE, &tight, nullptr), 0);
     std::vector<int> clients;
+    sockaddr_un to{};
+    to.sun_family = AF_UNIX;
+    std::snprintf(to.sun_path, sizeof to.sun_path, "%s", sim.controlPath().c_str());
     for (int i = 0; i < 4; ++i) {
         clients.push_back(::socket(AF_UNIX, SOCK_STREAM, 0));
-        sockaddr_un to{};
-        to.sun_family = AF_UNIX;
-        std::snprintf(to.sun_path, sizeof to.sun_path, "%s", sim.controlPath().c_str());
         ASSERT_EQ(::connect(clients.back(), reinterpret_cast<sockaddr*>(&to), sizeof to), 0);
     }
     const double cpu = CpuSeconds(sim.pid());
@@ -241,7 +233,6 @@ TEST(ControlStartTest, OutOfDescriptorsTheControlChannelWaitsWhileSnmpGoesOn)
     std::this_thread::sleep_for(1s);
     EXPECT_LT(CpuSeconds(sim.pid()) - cpu, 0.3) << "spinning on connections it cannot take";
     EXPECT_EQ(Get(sim, {"1.3.6.1.2.1.1.5.0"}).value(), "KX-A1R2");
-
     for (int fd : clients)
         ::close(fd);
     ASSERT_EQ(::prlimit(sim.pid(), RLIMIT_NOFILE, &before, nullptr), 0);
