@@ -61,7 +61,7 @@ TEST(MibTest, DescribesWhatTheDeviceDoes)
         {"dot1qVlanIndex", "Integer32 (1..4094)\n    MAX-ACCESS  not-accessible"},
         // A served index column takes the index's range.
         {"kxTimeProfileId", "Integer32 (1..8)\n    MAX-ACCESS  read-create"},
-        {"dot1qVlanStaticTable", "at most 256 rows. It refuses to destroy the row 1."},
+        {"dot1qVlanStaticTable", "at most 256 rows. It refuses to destroy the row with index 1."},
         {"dot1qVlanStaticRowState", "RowStatus"},
         {"dot1qVlanStaticName", "KxUtf8String (SIZE (0..128))"},
         {"kxRstpPortPriority", "multiples of 16 are accepted"},
