@@ -130,6 +130,8 @@ bool IsDottedIpv4(std::string_view text)
             digits = 0;
             value = 0;
         } else if (c >= '0' && c <= '9') {
+            if (digits == 1 && value == 0)
+                return false; // a leading zero, which some programs read as octal
             value = value * 10 + (c - '0');
             if (++digits > 3 || value > 255)
                 return false;

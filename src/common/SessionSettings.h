@@ -50,9 +50,10 @@ std::string AuthProtocolCode(std::string_view name);
 std::string PrivProtocolCode(std::string_view name);
 std::string SecurityLevelCode(std::string_view level);
 
-// Four decimal numbers 0..255 of one to three digits, separated by dots: the only
+// Four decimal numbers 0..255 without leading zeros, separated by dots: the only
 // form of DeviceAddress the module talks to. Anything else would be a name for the
-// system's resolver, which may take many seconds to answer (or never).
+// system's resolver, which may take many seconds to answer (or never), or a form
+// (010.0.0.1, 127.1) that programs read differently.
 bool IsDottedIpv4(std::string_view text);
 
 // The console passes argv on Linux: argv[1..] joined with one blank.

@@ -14,7 +14,7 @@ namespace {
 TEST(Startup, AnAddressThatIsNotDottedIpv4IsRefusedWithATraceLine)
 {
     kxtest::TempDir runtime;
-    for (const char* address : {"localhost", "switch.example", "10.0.0.256", "127.1"}) {
+    for (const char* address : {"localhost", "switch.example", "10.0.0.256", "127.1", "010.0.0.5"}) {
         SCOPED_TRACE(address);
         QProcess module;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

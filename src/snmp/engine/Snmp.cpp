@@ -35,7 +35,21 @@ bool ParseSigned(std::string_view text, long long min, long long max, long long&
 
 bool ParseIpv4(std::string_view text)
 {
-    return IsDottedIpv4(text);
+    int parts = 0;
+    std::size_t pos = 0;
+    while (parts < 4) {
+        const std::size_t dot = text.find('.', pos);
+        const std::string_view part =
+            text.substr(pos, dot == std::string_view::npos ? std::string_view::npos : dot - pos);
+        long long v = 0;
+        if (part.empty() || part.size() > 3 || part[0] == '+' || !ParseSigned(part, 0, 255, v))
+            return false;
+        ++parts;
+        if (dot == std::string_view::npos)
+            break;
+        pos = dot + 1;
+    }
+    return parts == 4 && std::count(text.begin(), text.end(), '.') == 3;
 }
 
 int NextRequestId()
@@ -97,7 +111,7 @@ bool SplitAgent(const std::string& agent, std::string& host, int& port)
 
 bool NumericHost(const std::string& host)
 {
-    if (ParseIpv4(host))
+    if (IsDottedIpv4(host))
         return true;
     in6_addr address{};
     return host.find(':') != std::string::npos && ::inet_pton(AF_INET6, host.c_str(), &address) == 1;
