@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/PromptIcon.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,15 +9,6 @@
 #include <mutex>
 
 namespace kx {
-
-enum class PromptIcon
-{
-    None,
-    Information,
-    Warning,
-    Error,
-    Question,
-};
 
 // Every message box of the program goes through the installed prompter: Qt
 // message boxes in the program, a recorder with scripted answers in tests.

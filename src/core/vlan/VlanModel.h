@@ -64,6 +64,8 @@ public:
     VlanModel(Mode mode, int portCount, int asymmetricMode, VlanEntries entries, int editVid = 0);
 
     int portCount() const { return m_portCount; }
+    Mode mode() const { return m_mode; }
+    int editVid() const { return m_editVid; }
     // The edited VLAN as it was read; null in add mode or when no entry has the VID.
     const VlanEntry* editedEntry() const;
 

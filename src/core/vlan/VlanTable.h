@@ -5,7 +5,7 @@
 // which order, what is asked and what is written. No widgets: the dialog moves
 // values between its controls and these functions.
 
-#include "base/Prompter.h"
+#include "base/PromptIcon.h"
 #include "core/kit/SnmpRequests.h"
 #include "core/kit/SnmpValue.h"
 
