@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <mutex>
+#include <optional>
 
 namespace kx {
 
@@ -48,6 +49,8 @@ public:
 
     // Queue the answers of the next questions: true = OK, false = Cancel.
     void answerNext(bool ok);
+    // The answer of every question the queue does not answer (none: Cancel).
+    void answerAlways(std::optional<bool> ok);
 
     QStringList texts() const;
     std::deque<Entry> entries() const;
@@ -58,6 +61,7 @@ private:
     mutable std::mutex m_mutex;
     std::deque<Entry> m_entries;
     std::deque<bool> m_answers;
+    std::optional<bool> m_always;
 };
 
 // Installs a prompter for the lifetime of the guard.

@@ -243,6 +243,14 @@ void Reader::stopLoads()
             get->cancel();
 }
 
+int Reader::plannedPauseMs() const
+{
+    int total = 0;
+    for (const Load& load : m_loads)
+        total += load.delayMs;
+    return total;
+}
+
 void Reader::cancel()
 {
     stopLoads();

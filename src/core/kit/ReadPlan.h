@@ -93,6 +93,8 @@ public:
     bool running() const { return m_running > 0; }
     // Loads of the plan last run that failed or timed out so far.
     int failedLoads() const { return m_failed; }
+    // The delays of the plan last run, added up.
+    int plannedPauseMs() const;
 
     // Nothing of the running plan arrives any more.
     void cancel();

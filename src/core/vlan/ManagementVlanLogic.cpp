@@ -38,12 +38,12 @@ QString ManagementVlanLogic::EgressOid(const QString& vid)
     return Oid(kDot1qVlanStaticEgressPorts, vid);
 }
 
-bool ManagementVlanLogic::IsEmptyVlan(const GetResult& egressAnswer)
+bool ManagementVlanLogic::IsEmptyVlan(const GetResult& egressAnswer, int portCount)
 {
     if (!egressAnswer.ok() || egressAnswer.values.empty() || egressAnswer.value(0).isException())
         return false;
     QString members;
-    return PortListToNumberText(egressAnswer.value(0).octets, members) == 0;
+    return PortListToNumberText(egressAnswer.value(0).octets, members, portCount) == 0;
 }
 
 std::vector<SetBinding> ManagementVlanLogic::ApplyBindings(const ManagementVlan& chosen)
@@ -57,11 +57,11 @@ std::vector<SetBinding> ManagementVlanLogic::ApplyBindings(const ManagementVlan&
 }
 
 ManagementVlanLogic::ApplyOutcome ManagementVlanLogic::Apply(CCommonSNMP& getSession, CCommonSNMP& setSession,
-                                                             const ManagementVlan& chosen)
+                                                             const ManagementVlan& chosen, int portCount)
 {
     ApplyOutcome outcome;
     if (!chosen.vid.isEmpty() && chosen.vid != QLatin1String("1") &&
-        IsEmptyVlan(GetValues(getSession, {EgressOid(chosen.vid)}))) {
+        IsEmptyVlan(GetValues(getSession, {EgressOid(chosen.vid)}), portCount)) {
         outcome.emptyVlan = true;
         return outcome;
     }

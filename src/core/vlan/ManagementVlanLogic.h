@@ -42,7 +42,7 @@ public:
     static QString EgressOid(const QString& vid);
 
     // Apply's member check: true when the egress list arrived and names no port.
-    static bool IsEmptyVlan(const GetResult& egressAnswer);
+    static bool IsEmptyVlan(const GetResult& egressAnswer, int portCount);
     static QString EmptyVlanMessage() { return QStringLiteral("Management VLAN could not be empty."); }
 
     // The one set of Apply: state and VID, each only when it is not empty.
@@ -55,7 +55,8 @@ public:
         bool emptyVlan = false; // refused: nothing was written
         SetResult set;
     };
-    static ApplyOutcome Apply(CCommonSNMP& getSession, CCommonSNMP& setSession, const ManagementVlan& chosen);
+    static ApplyOutcome Apply(CCommonSNMP& getSession, CCommonSNMP& setSession, const ManagementVlan& chosen,
+                              int portCount);
 };
 
 } // namespace kx::vlan

@@ -88,8 +88,8 @@ public:
     static QStringList VlanColumns();
     // The VLAN of an answered row when its row status is "1" (only active VLANs
     // are listed); false for any other row.
-    static bool ActiveEntry(const WalkRow& row, VlanEntry& entry);
-    static VlanEntries ActiveEntries(const std::vector<WalkRow>& rows);
+    static bool ActiveEntry(const WalkRow& row, VlanEntry& entry, int portCount);
+    static VlanEntries ActiveEntries(const std::vector<WalkRow>& rows, int portCount);
     // The texts of the list row: VID, name, port count, egress and untagged ports.
     static QStringList ListRow(const VlanEntry& entry);
 

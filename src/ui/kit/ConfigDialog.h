@@ -54,6 +54,9 @@ public:
     int failedLoads() const { return m_reader->failedLoads(); }
     // The sessions in the order they close, the design's member names.
     QStringList sessionNames() const;
+    // The pauses the design puts into the read under way (benchmarks report
+    // them apart).
+    int plannedPauseMs() const { return m_reader->plannedPauseMs(); }
 
     // While a write runs the window stays: its outcome decides what comes next.
     void done(int result) override;

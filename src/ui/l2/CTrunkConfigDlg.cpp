@@ -1,5 +1,6 @@
 #include "ui/l2/CTrunkConfigDlg.h"
 
+#include "base/DeviceInfo.h"
 #include "ui/kit/Accessibility.h"
 #include "ui/kit/Form.h"
 #include "ui/kit/GridListView.h"

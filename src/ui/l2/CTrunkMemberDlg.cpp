@@ -1,5 +1,6 @@
 #include "ui/l2/CTrunkMemberDlg.h"
 
+#include "base/DeviceInfo.h"
 #include "ui/kit/Accessibility.h"
 #include "ui/kit/Form.h"
 #include "ui/kit/PortCheckGrid.h"

@@ -1,5 +1,6 @@
 #include "ui/vlan/CManagementVlanDlg.h"
 
+#include "base/DeviceInfo.h"
 #include "ui/kit/Form.h"
 
 #include <QComboBox>
@@ -149,7 +150,9 @@ void CManagementVlanDlg::OnApply()
     chosen.vid = m_vlans->currentText();
     using Outcome = ManagementVlanLogic::ApplyOutcome;
     writeSequence<Outcome>(
-        [get = m_cCommonSNMP, set = m_cCommonSNMPSet, chosen] { return ManagementVlanLogic::Apply(*get, *set, chosen); },
+        [get = m_cCommonSNMP, set = m_cCommonSNMPSet, chosen, ports = DevicePortCount()] {
+            return ManagementVlanLogic::Apply(*get, *set, chosen, ports);
+        },
         [this](const Outcome& outcome) {
             if (outcome.emptyVlan) {
                 prompter().message(ManagementVlanLogic::EmptyVlanMessage());

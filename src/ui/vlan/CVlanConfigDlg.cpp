@@ -79,7 +79,9 @@ kx::ReadPlan CVlanConfigDlg::VlanEntriesLoad(std::shared_ptr<CCommonSNMP> sessio
     // that nothing changes under them.
     kx::ReadPlan plan;
     plan.walk(std::move(session), VlanTableLogic::VlanColumns(),
-              [&entries](const kx::WalkResult& result) { entries = VlanTableLogic::ActiveEntries(result.rows); });
+              [&entries](const kx::WalkResult& result) {
+                  entries = VlanTableLogic::ActiveEntries(result.rows, DevicePortCount());
+              });
     return plan;
 }
 
@@ -118,7 +120,7 @@ void CVlanConfigDlg::Refresh()
     });
     plan.add(VlanEntriesLoad(m_cCommonSNMPTableVlan, m_entries)).rows([this](const kx::WalkRow& row) {
         VlanEntry entry;
-        if (VlanTableLogic::ActiveEntry(row, entry))
+        if (VlanTableLogic::ActiveEntry(row, entry, m_portCount))
             m_list->addRow(VlanTableLogic::ListRow(entry));
     });
     read(plan, m_gated);
