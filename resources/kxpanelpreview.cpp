@@ -37,7 +37,8 @@ void DrawLamps(QPainter& p, const PanelLayout& layout, const PanelBitmapCache& c
         const CLamp* second = port->lamp(2);
         for (const kx::LampDraw& d :
              kx::PortLampDraws(kPortStates[static_cast<std::size_t>(i)],
-                               kPoeStates[static_cast<std::size_t>(i)], phase, second && second->left() != 0))
+                               kPoeStates[static_cast<std::size_t>(i)], phase, second != nullptr,
+                               second && second->left() != 0))
             if (const CLamp* lamp = port->lamp(d.lamp))
                 cache.draw(p, d.bitmap, lamp->left(), lamp->top());
     }

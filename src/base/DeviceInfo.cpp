@@ -30,7 +30,7 @@ QString ReadText(const QSettings& ini, const char* key)
 bool ReadYes(const QSettings& ini, const char* key)
 {
     const QString text = ReadText(ini, key);
-    return text.startsWith(QLatin1Char('Y')) || text.startsWith(QLatin1Char('y'));
+    return text == QLatin1String("Y") || text == QLatin1String("y");
 }
 
 } // namespace

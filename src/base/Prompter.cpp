@@ -36,13 +36,19 @@ void RecordingPrompter::message(const QString& text, PromptIcon icon)
 bool RecordingPrompter::question(const QString& text, PromptIcon icon)
 {
     std::lock_guard lock(m_mutex);
-    bool answer = false;
+    bool answer = m_always.value_or(false);
     if (!m_answers.empty()) {
         answer = m_answers.front();
         m_answers.pop_front();
     }
     m_entries.push_back({text, icon, true, answer});
     return answer;
+}
+
+void RecordingPrompter::answerAlways(std::optional<bool> ok)
+{
+    std::lock_guard lock(m_mutex);
+    m_always = ok;
 }
 
 void RecordingPrompter::answerNext(bool ok)
@@ -77,6 +83,7 @@ void RecordingPrompter::clear()
     std::lock_guard lock(m_mutex);
     m_entries.clear();
     m_answers.clear();
+    m_always.reset();
 }
 
 } // namespace kx

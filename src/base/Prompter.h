@@ -1,21 +1,15 @@
 #pragma once
 
+#include "base/PromptIcon.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <deque>
 #include <mutex>
+#include <optional>
 
 namespace kx {
-
-enum class PromptIcon
-{
-    None,
-    Information,
-    Warning,
-    Error,
-    Question,
-};
 
 // Every message box of the program goes through the installed prompter: Qt
 // message boxes in the program, a recorder with scripted answers in tests.
@@ -55,6 +49,8 @@ public:
 
     // Queue the answers of the next questions: true = OK, false = Cancel.
     void answerNext(bool ok);
+    // The answer of every question the queue does not answer (none: Cancel).
+    void answerAlways(std::optional<bool> ok);
 
     QStringList texts() const;
     std::deque<Entry> entries() const;
@@ -65,6 +61,7 @@ private:
     mutable std::mutex m_mutex;
     std::deque<Entry> m_entries;
     std::deque<bool> m_answers;
+    std::optional<bool> m_always;
 };
 
 // Installs a prompter for the lifetime of the guard.

@@ -1,8 +1,10 @@
 #pragma once
 
 // The dialogs the panel's menu opens, by the text of the menu entry that opens
-// them ("Trunk Configuration...", "SNMP User Table", ...). The panel enables an
-// entry exactly when the registry has a factory for it.
+// them ("Trunk Configuration...", "SNMP User Table", ...), with the window title
+// each must show. The panel enables an entry exactly when the registry has a
+// factory for it. Sub-dialogs (opened from another dialog) are registered too,
+// marked as such, so that tools and the policy tests reach every window.
 //
 // RegisterProgramDialogs() is the one list of every dialog of the program: a
 // dialog that lands adds one line there. There is no self-registration from
@@ -24,18 +26,29 @@ namespace kx {
 // it modally and deletes it.
 using DialogFactory = std::function<QDialog*(QWidget* parent)>;
 
+struct RegisteredDialog
+{
+    QString title; // the window title, exactly
+    bool subDialog = false;
+    DialogFactory factory;
+};
+
 class DialogRegistry
 {
 public:
-    // Adds or replaces the factory for `entryText`.
-    void add(const QString& entryText, DialogFactory factory);
+    // A dialog the menu entry `entryText` opens.
+    void add(const QString& entryText, const QString& title, DialogFactory factory);
+    // A dialog another dialog opens, under a key of its own.
+    void addSubDialog(const QString& key, const QString& title, DialogFactory factory);
     // The factory, or an empty function.
-    DialogFactory find(const QString& entryText) const;
-    bool contains(const QString& entryText) const;
+    DialogFactory find(const QString& key) const;
+    const RegisteredDialog* entry(const QString& key) const;
+    bool contains(const QString& key) const;
+    // Every key, menu entries and sub-dialogs.
     QStringList entries() const;
 
 private:
-    std::map<QString, DialogFactory> m_factories;
+    std::map<QString, RegisteredDialog> m_dialogs;
 };
 
 // Fills `registry` with every dialog of the program.
@@ -43,5 +56,8 @@ void RegisterProgramDialogs(DialogRegistry& registry);
 
 // The program's registry, filled by RegisterProgramDialogs() on first use.
 const DialogRegistry& ProgramDialogs();
+
+// The menu entries that open a dialog not built yet: they stay disabled.
+const QStringList& DialogsNotBuiltYet();
 
 } // namespace kx

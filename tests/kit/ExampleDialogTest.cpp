@@ -72,7 +72,7 @@ TEST_F(ExampleDialog, RefreshDisablesTheButtonsUntilTheWalkEndsEvenWhenItFails)
     auto* refresh = DialogHarness::find<QPushButton>(dlg.get(), "Refresh");
     auto* apply = DialogHarness::find<QPushButton>(dlg.get(), "Apply");
     harness->sim().control("fault add 1.3.6.1.2.1.2.2.1 drop");
-    DialogHarness::click(dlg.get(), "Refresh");
+    DialogHarness::press(dlg.get(), "Refresh");
     EXPECT_FALSE(refresh->isEnabled());
     EXPECT_FALSE(apply->isEnabled());
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return refresh->isEnabled(); }, 8000));

@@ -2,6 +2,7 @@
 // thread by value and exactly once, loads gate buttons, the feature model base.
 
 #include "core/kit/CFeatureModel.h"
+#include "core/kit/ReadPlan.h"
 #include "core/kit/SnmpLoads.h"
 #include "core/kit/SnmpRequests.h"
 #include "tests/support/DialogHarness.h"
@@ -176,22 +177,67 @@ TEST_F(Kit, GetsAndSetsReportAnswersAndErrorStatus)
     EXPECT_NE(refused.errorStatus, 0);
 }
 
-TEST_F(Kit, ALoadSetGatesButtonsUntilEveryLoadHasEndedFailuresIncluded)
+TEST_F(Kit, APlanStartsItsLoadsInOrderAndEndsOnceWithFailuresCounted)
 {
-    kx::LoadSet loads;
-    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
-    kx::AsyncGet get(std::make_shared<CCommonSNMP>());
-    QSignalSpy all(&loads, &kx::LoadSet::allFinished);
+    kx::Reader reader;
+    auto first = std::make_shared<CCommonSNMP>();
+    auto second = std::make_shared<CCommonSNMP>();
+    std::vector<QString> order;
+    QString lastIndex;
     harness->sim().control("fault add 1.3.6.1.2.1.1.5 drop");
-    loads.track(&walker);
-    loads.track(&get);
-    walker.start({kIfDescr});
-    get.start({kSysName}); // dropped: ends by time-out
-    EXPECT_FALSE(loads.allEnded());
-    ASSERT_TRUE(DialogHarness::waitUntil([&] { return loads.allEnded(); }, 8000));
-    EXPECT_EQ(all.count(), 1);
-    EXPECT_FALSE(walker.isRunning());
-    EXPECT_FALSE(get.isRunning());
+    kx::ReadPlan plan;
+    plan.get(first, {kSysName}, [&](const kx::GetResult& r) { order.push_back(r.ok() ? "name" : "no name"); })
+        .walk(second, {kIfDescr},
+              [&](const kx::WalkResult& r) {
+                  order.push_back(QString::number(r.rows.size()));
+                  lastIndex = r.rows.back().index;
+              })
+        .delay(200)
+        // Decided by the walk's answer, on the session the walk has finished with.
+        .get(second, {}, [&](const kx::GetResult& r) { order.push_back(r.value(0).text()); })
+        .afterPrevious()
+        .objectsAtStart([&] { return QStringList{kIfType + "." + lastIndex}; })
+        .get(second, {}, [&](const kx::GetResult&) { order.push_back("skipped"); })
+        .afterPrevious()
+        .objectsAtStart([] { return QStringList(); });
+    QSignalSpy finished(&reader, &kx::Reader::finished);
+    reader.run(plan);
+    EXPECT_TRUE(reader.running());
+    ASSERT_TRUE(finished.wait(8000));
+    // The last interface is the system VLAN's.
+    EXPECT_EQ(order, (std::vector<QString>{"9", "53", "no name"}));
+    EXPECT_EQ(reader.failedLoads(), 1);
+    EXPECT_FALSE(reader.running());
+    QTest::qWait(100);
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(Kit, ARunReplacesThePlanStillRunningAndACloseStartsNothing)
+{
+    kx::Reader reader;
+    auto session = std::make_shared<CCommonSNMP>();
+    int stale = 0;
+    int fresh = 0;
+    harness->sim().control("fault add 1.3.6.1.2.1.2.2.1 delay 80");
+    kx::ReadPlan slow;
+    slow.walk(session, {kIfDescr}, [&](const kx::WalkResult&) { ++stale; }).rows([&](const kx::WalkRow&) { ++stale; });
+    reader.run(slow);
+    QTest::qWait(150);
+    kx::ReadPlan quick;
+    quick.get(session, {kSysName}, [&](const kx::GetResult& r) { fresh += r.ok(); });
+    QSignalSpy finished(&reader, &kx::Reader::finished);
+    stale = 0; // what the slow walk brought so far was its due
+    reader.run(quick);
+    ASSERT_TRUE(finished.wait(5000));
+    QTest::qWait(300);
+    EXPECT_EQ(stale, 0);
+    EXPECT_EQ(fresh, 1);
+
+    reader.close();
+    reader.run(quick);
+    EXPECT_FALSE(reader.running());
+    QTest::qWait(100);
+    EXPECT_EQ(fresh, 1);
 }
 
 class Owner : public QObject
@@ -200,7 +246,7 @@ class Owner : public QObject
 
 TEST_F(Kit, TheFeatureModelBase)
 {
-    CFeatureModel model;
+    CFeatureModel model(8);
     Owner owner;
     EXPECT_EQ(model.SetOwner(nullptr), 0);
     EXPECT_EQ(model.SetOwner(&owner), 1);
@@ -209,10 +255,12 @@ TEST_F(Kit, TheFeatureModelBase)
     // A status other than 1, 4, 5, 6 is refused before anything is sent.
     harness->sim().clearLog();
     const QString arpRow = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.14.3.1.1.4.10.0.0.1");
-    EXPECT_EQ(model.SetRowStatus(arpRow, "2"), 0);
-    EXPECT_EQ(harness->prompter().texts(), QStringList{"error status value!"});
+    QString refusal;
+    EXPECT_EQ(model.SetRowStatus(arpRow, "2", &refusal), 0);
+    EXPECT_EQ(refusal, "error status value!");
     EXPECT_TRUE(harness->sim().requestLog().empty());
-    EXPECT_EQ(model.SetRowStatus(arpRow, "4"), 1);
+    EXPECT_EQ(model.SetRowStatus(arpRow, "4", &refusal), 1);
+    EXPECT_TRUE(refusal.isEmpty());
     EXPECT_EQ(harness->sim().value("1.3.6.1.4.1.99999.10.75.13.14.3.1.1.4.10.0.0.1"), "1");
 
     QByteArray value = "untouched";
@@ -225,14 +273,14 @@ TEST_F(Kit, TheFeatureModelBase)
 
 TEST_F(Kit, AggregationGroupsArriveAsOneSnapshotAndDecideAgreement)
 {
-    CFeatureModel model;
+    CFeatureModel model(8);
+    kx::Reader reader;
     // Not loaded: every value passes.
     EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 1, 2}), 1);
 
     harness->sim().control("scenario trunk78");
     QSignalSpy loaded(&model, &CFeatureModel::aggregationGroupsLoaded);
-    model.LoadAggregationGroups();
-    EXPECT_TRUE(model.AggregationGroupsLoading());
+    reader.run(model.LoadAggregationGroups());
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_TRUE(model.AggregationGroupsLoaded());
     ASSERT_NE(model.AggregationGroups(), nullptr);
@@ -246,7 +294,7 @@ TEST_F(Kit, AggregationGroupsArriveAsOneSnapshotAndDecideAgreement)
 
     // A failed load counts as ended and as not loaded.
     harness->sim().control("unreachable 600");
-    model.LoadAggregationGroups();
+    reader.run(model.LoadAggregationGroups());
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_FALSE(model.AggregationGroupsLoaded());
     EXPECT_EQ(model.MembersAgree({0, 0, 0, 0, 0, 0, 5, 6}), 1);

@@ -11,7 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2)
         return 0;
-    kxfuzz::Prompter();
     const int ports = kxfuzz::PortCountFrom(data[0]);
     const qsizetype buffer = data[1] % 12;
     const QByteArrayView raw(reinterpret_cast<const char*>(data + 2), static_cast<qsizetype>(size - 2));

@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    kxfuzz::Prompter();
     const qsizetype buffer = data[0];
     const QByteArrayView raw(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
 

@@ -277,7 +277,7 @@ TEST(TrunkLoadPlan, TwelveLoadsEachOnASessionOfItsOwn)
     for (const TrunkLoad& load : TrunkLoadPlan()) {
         EXPECT_EQ(load.step, ++step);
         EXPECT_TRUE(sessions.insert(load.session).second) << load.session.toStdString();
-        EXPECT_NE(validator.sessionNamed(load.session), nullptr) << load.session.toStdString();
+        EXPECT_NE(validator.sessions().find(load.session), nullptr) << load.session.toStdString();
         EXPECT_TRUE(load.kind == TrunkLoad::Kind::Walk ? load.foldWalk != nullptr : load.foldGet != nullptr);
     }
     EXPECT_EQ(step, 12);

@@ -176,42 +176,53 @@ TEST(PanelLogic, AgentThatNeverLeavesTheFrontPanelCannotGrowTheRows)
     EXPECT_LE(model.rows().size(), 8u * 4 + 64);
 }
 
-// The bitmap each lamp ends with after one blink phase's draws.
-std::map<int, int> FinalLamps(int portState, int poeState, bool phase, bool lamp2HasLeft = true)
+// What each lamp shows after each of four blink phases (0, 1, 0, 1), the panel
+// keeping what a phase does not draw; -1 until a lamp is first drawn.
+std::map<int, std::vector<int>> Shown(int portState, int poeState, bool hasLamp2)
 {
-    std::map<int, int> lamps;
-    for (const LampDraw& d : PortLampDraws(portState, poeState, phase, lamp2HasLeft))
-        lamps[d.lamp] = d.bitmap;
-    return lamps;
+    std::map<int, int> screen;
+    std::map<int, std::vector<int>> shown;
+    for (bool phase : {false, true, false, true}) {
+        for (const LampDraw& d : PortLampDraws(portState, poeState, phase, hasLamp2, true))
+            screen[d.lamp] = d.bitmap;
+        for (int lamp : {0, 1, 2})
+            if (lamp != 2 || hasLamp2)
+                shown[lamp].push_back(screen.count(lamp) ? screen[lamp] : -1);
+    }
+    return shown;
 }
 
 TEST(PanelLogic, LampRulesBlinkWhatThePanelMeansToBlink)
 {
     using namespace res;
     const int on = kPortLampOn, off = kPortLampOff, amber = kPortLampFault;
+    using Seq = std::vector<int>;
     const struct
     {
         int port;
         int poe;
-        std::map<int, int> phase0;
-        std::map<int, int> phase1;
+        bool hasLamp2;
+        std::map<int, Seq> shown;
     } cases[] = {
-        // Top speed: lamp 0 steady green, lamp 2 green in phase 0.
-        {PortLinkTopSpeed, PoePowered, {{0, on}, {1, on}, {2, on}}, {{0, on}, {1, on}, {2, off}}},
-        // Lower speed: lamp 0 blinks green, lamp 2 in the opposite phase to top speed.
-        {PortLinkLowerSpeed, PoeNotPowered, {{0, on}, {1, off}, {2, off}}, {{0, off}, {1, off}, {2, on}}},
+        // Three lamps a port: lamp 0 green at top speed and dark below it, lamp 2
+        // blinking green for both, in opposite phases.
+        {PortLinkTopSpeed, PoePowered, true, {{0, {on, on, on, on}}, {1, {on, on, on, on}}, {2, {on, off, on, off}}}},
+        {PortLinkLowerSpeed, PoeNotPowered, true,
+         {{0, {off, off, off, off}}, {1, {off, off, off, off}}, {2, {off, on, off, on}}}},
+        // Two lamps a port: below top speed lamp 0 blinks, or the link would look absent.
+        {PortLinkLowerSpeed, PoeNotPowered, false, {{0, {on, off, on, off}}, {1, {off, off, off, off}}}},
+        {PortLinkTopSpeed, PoeNotPowered, false, {{0, {on, on, on, on}}, {1, {off, off, off, off}}}},
         // A PoE fault blinks amber instead of staying lit.
-        {PortEnabled, PoeFault, {{0, off}, {1, amber}, {2, off}}, {{0, off}, {1, off}, {2, off}}},
-        {PortDisabled, PoeUnknown, {{0, off}, {1, off}, {2, off}}, {{0, off}, {1, off}, {2, off}}},
-        {PortEmpty, PoePowered, {}, {}},
+        {PortEnabled, PoeFault, true, {{0, {off, off, off, off}}, {1, {amber, off, amber, off}}, {2, {off, off, off, off}}}},
+        {PortDisabled, PoeUnknown, false, {{0, {off, off, off, off}}, {1, {off, off, off, off}}}},
+        {PortEmpty, PoePowered, true, {{0, {-1, -1, -1, -1}}, {1, {-1, -1, -1, -1}}, {2, {-1, -1, -1, -1}}}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FinalLamps(c.port, c.poe, false), c.phase0) << "port state " << c.port << " poe " << c.poe;
-        EXPECT_EQ(FinalLamps(c.port, c.poe, true), c.phase1) << "port state " << c.port << " poe " << c.poe;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Shown(c.port, c.poe, c.hasLamp2), c.shown)
+            << "port state " << c.port << " poe " << c.poe << " lamp 2 " << c.hasLamp2;
     // Lamp 2 is cleared first only when it has a place of its own.
-    const auto withLeft = PortLampDraws(PortLinkTopSpeed, PoePowered, false, true);
-    const auto withoutLeft = PortLampDraws(PortLinkTopSpeed, PoePowered, false, false);
+    const auto withLeft = PortLampDraws(PortLinkTopSpeed, PoePowered, false, true, true);
+    const auto withoutLeft = PortLampDraws(PortLinkTopSpeed, PoePowered, false, true, false);
     EXPECT_EQ(std::count(withLeft.begin(), withLeft.end(), LampDraw{2, off}), 1);
     EXPECT_EQ(std::count(withoutLeft.begin(), withoutLeft.end(), LampDraw{2, off}), 0);
 }
@@ -257,8 +268,8 @@ TEST(PanelLogic, MenuRemovalDependsOnPoe)
     // Every entry removed is one of the menu's, and entry texts are unique keys.
     QSet<QString> texts;
     for (const PanelMenuEntry& e : PanelMenuTable()) {
-        EXPECT_FALSE(texts.contains(e.text)) << e.text.toStdString() << " twice";
-        texts.insert(e.text);
+        EXPECT_FALSE(texts.contains(e.key())) << e.text.toStdString() << " twice";
+        texts.insert(e.key());
     }
     for (const QString& removed : plain)
         EXPECT_TRUE(texts.contains(removed)) << removed.toStdString();

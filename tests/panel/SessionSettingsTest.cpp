@@ -161,7 +161,7 @@ TEST(UserIni, ReadsTheDeviceInfoSectionWithItsDefaults)
     {
         std::ofstream out(path);
         out << "[DeviceInfo]\nDeviceName=KX-A1 R2\nDevicePortNum=8ports\nXMLName=kx-a1r2,panel.xml\n"
-            << "IsAllGiga=yes\nIsHasFan=N\n";
+            << "IsAllGiga=Y\nIsHasFan=N\n";
     }
     DeviceInfo info = ReadUserIni(QString::fromStdString(path));
     EXPECT_EQ(info.DeviceName, "KX-A1 R2");
@@ -179,6 +179,15 @@ TEST(UserIni, ReadsTheDeviceInfoSectionWithItsDefaults)
     EXPECT_EQ(info.DevicePortNum, 0);
     EXPECT_TRUE(info.IsHasFan);
     EXPECT_TRUE(info.XMLName.isEmpty());
+
+    // Exactly "Y" or "y": a word that only starts with it is not a yes.
+    {
+        std::ofstream out(path);
+        out << "[DeviceInfo]\nIsAllGiga=Yes\nIsHasFan=yes\n";
+    }
+    info = ReadUserIni(QString::fromStdString(path));
+    EXPECT_FALSE(info.IsAllGiga);
+    EXPECT_FALSE(info.IsHasFan);
 }
 
 TEST(UserIni, OnlyARegularFileIsRead)

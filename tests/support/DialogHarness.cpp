@@ -117,7 +117,27 @@ void DialogHarness::click(QWidget* root, const QString& name)
     auto* button = find<QAbstractButton>(root, name);
     ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
     ASSERT_TRUE(button->isEnabled()) << "button disabled: " << name.toStdString();
+    // What the click starts (a write, the reads after it) runs off the UI
+    // thread; the user sees its outcome when the window has settled, and so does
+    // the test.
+    QPointer<kx::ConfigDialog> dialog = qobject_cast<kx::ConfigDialog*>(button->window());
     QTest::mouseClick(button, Qt::LeftButton);
+    if (dialog)
+        waitIdle(*dialog);
+}
+
+void DialogHarness::press(QWidget* root, const QString& name)
+{
+    auto* button = find<QAbstractButton>(root, name);
+    ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
+    ASSERT_TRUE(button->isEnabled()) << "button disabled: " << name.toStdString();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+bool DialogHarness::waitIdle(kx::ConfigDialog& dialog, int timeoutMs)
+{
+    QPointer<kx::ConfigDialog> guarded(&dialog);
+    return QTest::qWaitFor([&] { return !guarded || !guarded->busy(); }, timeoutMs);
 }
 
 void DialogHarness::type(QWidget* root, const QString& name, const QString& text)
@@ -138,6 +158,8 @@ void DialogHarness::choose(QWidget* root, const QString& name, const QString& te
     ASSERT_GE(index, 0) << "no entry " << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+    if (auto* dialog = qobject_cast<kx::ConfigDialog*>(combo->window()))
+        waitIdle(*dialog);
 }
 
 void DialogHarness::watchModal(std::function<bool(QWidget*)> action, int timeoutMs)

@@ -91,8 +91,13 @@ public:
     {
         return qobject_cast<W*>(find(root, name));
     }
-    // Clicks a button (fails the test when there is none, or it is disabled).
+    // Clicks a button (fails the test when there is none, or it is disabled) and
+    // waits until the reads and writes the click started have ended.
     static void click(QWidget* root, const QString& name);
+    // Clicks and returns at once.
+    static void press(QWidget* root, const QString& name);
+    // Waits until no read, write or pending refresh of the dialog is under way.
+    static bool waitIdle(kx::ConfigDialog& dialog, int timeoutMs = 30000);
     // Replaces a line edit's text by typing it.
     static void type(QWidget* root, const QString& name, const QString& text);
     // Picks a combo box entry by its text.

@@ -229,16 +229,17 @@ TEST_F(ManagementVlanDialog, ShowsActiveVlansAndDefaultForVlanOne)
         ASSERT_TRUE(DialogHarness::waitUntil(
             [&] { return DialogHarness::find<QPushButton>(dlg.get(), "&Apply")->isEnabled(); }));
     }
-    // Picking a VLAN shows its stored name, VLAN 1's too, as the walk read it:
-    // the UI thread does not wait on the device for it.
-    harness->sim().clearLog();
+    // Picking a VLAN reads its name from the device as it is now, VLAN 1's too.
     DialogHarness::click(dlg.get(), "Enable");
     EXPECT_TRUE(combo->isEnabled());
+    harness->sim().control("set " + Column(1, 10) + " s C \"ten now\"");
+    harness->sim().clearLog();
     DialogHarness::choose(dlg.get(), "VLAN  ID", "10");
-    EXPECT_EQ(name->text(), "ten");
+    EXPECT_EQ(name->text(), "ten now");
     DialogHarness::choose(dlg.get(), "VLAN  ID", "1");
     EXPECT_EQ(name->text(), "office");
-    EXPECT_TRUE(harness->sim().requestLog().empty());
+    ASSERT_EQ(harness->sim().requestLog().size(), 2u);
+    EXPECT_EQ(harness->sim().requestLog()[1].bindings.at(0).oid, Column(1, 1));
 }
 
 TEST_F(ManagementVlanDialog, ApplyWritesStateAndVidInOneSet)

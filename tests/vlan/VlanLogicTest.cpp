@@ -53,33 +53,37 @@ VlanEntry Entry(int vid, const QString& egress, const QString& untagged)
 }
 
 // A set path that records "OID=value" per request and refuses the requests a
-// predicate names.
+// predicate names (an answer with an error status) or leaves them unanswered.
 struct Recorder
 {
+    using Predicate = std::function<bool(const QString& oid, const QString& value)>;
     QStringList sent;
     QStringList refused;
-    std::function<bool(const QString& oid, const QString& value)> refuse = [](const QString&, const QString&) {
-        return false;
-    };
+    Predicate refuse = [](const QString&, const QString&) { return false; };
+    Predicate unanswered = [](const QString&, const QString&) { return false; };
 
     SetPath path()
     {
         return {[this](const std::vector<kx::SetBinding>& bindings) {
-                    bool ok = true;
+                    kx::SetResult result;
+                    result.status = 0;
                     for (const kx::SetBinding& b : bindings) {
                         const QString oid = QString(b.oid).remove(P);
                         const bool portList = oid.startsWith("7.6.1.2.") || oid.startsWith("7.6.1.4.");
                         const QString value = portList ? QString::fromLatin1(b.value.toHex())
                                                        : QString::fromUtf8(b.value);
                         const QString line = oid + '=' + value;
-                        if (refuse(oid, value)) {
+                        if (unanswered(oid, value)) {
                             refused << line;
-                            ok = false;
+                            result.status = SnmpResult::Failed;
+                        } else if (refuse(oid, value)) {
+                            refused << line;
+                            result.errorStatus = 10;
                         } else {
                             sent << line;
                         }
                     }
-                    return ok;
+                    return result;
                 },
                 [this](int ms) { sent << QStringLiteral("pause %1").arg(ms); }};
     }
@@ -182,6 +186,7 @@ TEST_F(VlanLogic, WriteSequencesAndWhatAFailedPortSetUndoes)
         std::function<bool(const QString&, const QString&)> refuse;
         VlanModel::WriteResult result;
         QStringList sent;
+        bool silent = false; // the refused request gets no answer at all
     };
     const auto Add = VlanModel::Mode::Add;
     const auto Edit = VlanModel::Mode::Edit;
@@ -211,9 +216,17 @@ TEST_F(VlanLogic, WriteSequencesAndWhatAFailedPortSetUndoes)
         {"edit, members refused: untagged first, then egress", Edit, 10, refuseNth("7.6.1.2", 2), RolledBack,
          {"7.6.1.5.10=2", "7.6.1.2.10=ff000000", "7.6.1.4.10=08000000", "7.6.1.4.10=40000000",
           "7.6.1.2.10=c0000000", "7.6.1.5.10=1"}},
-        {"edit, the restore refused: the VLAN stays out of service", Edit, 10,
+        {"edit, the restore refused: the VLAN is active again all the same", Edit, 10,
          [n = 0](const QString& oid, const QString&) mutable { return oid.startsWith("7.6.1.2") && ++n >= 2; },
-         RolledBack, {"7.6.1.5.10=2", "7.6.1.2.10=ff000000", "7.6.1.4.10=08000000", "7.6.1.4.10=40000000"}},
+         RolledBack,
+         {"7.6.1.5.10=2", "7.6.1.2.10=ff000000", "7.6.1.4.10=08000000", "7.6.1.4.10=40000000", "7.6.1.5.10=1"}},
+        {"edit, all ports answered with an error: no port changed, name and activation go on", Edit, 10,
+         refuseNth("7.6.1.2", 1), Written, {"7.6.1.5.10=2", "7.6.1.1.10=new", "pause 50", "7.6.1.5.10=1"}},
+        {"edit, all ports unanswered: the device may hold it, so it is restored", Edit, 10,
+         refuseNth("7.6.1.2", 1), RolledBack, {"7.6.1.5.10=2", "7.6.1.2.10=c0000000", "7.6.1.5.10=1"}, true},
+        {"edit, members unanswered: both lists restored", Edit, 10, refuseNth("7.6.1.2", 2), RolledBack,
+         {"7.6.1.5.10=2", "7.6.1.2.10=ff000000", "7.6.1.4.10=08000000", "7.6.1.4.10=40000000",
+          "7.6.1.2.10=c0000000", "7.6.1.5.10=1"}, true},
         {"default VLAN, members refused: only untagged to undo", Edit, 1, refuseAt("7.6.1.2"), RolledBack,
          {"7.6.1.4.1=08000000", "7.6.1.4.1=ff000000"}},
     };
@@ -226,7 +239,7 @@ TEST_F(VlanLogic, WriteSequencesAndWhatAFailedPortSetUndoes)
         m.choose(5, Choice::Untag);
         Recorder r;
         if (c.refuse)
-            r.refuse = c.refuse;
+            (c.silent ? r.unanswered : r.refuse) = c.refuse;
         EXPECT_EQ(m.write(c.vid, "new", r.path()), c.result) << c.name;
         EXPECT_EQ(r.sent, c.sent) << c.name;
     }

@@ -5,54 +5,32 @@
 // VLAN, power saving, time profiles). A dialog owns its feature object; the
 // object lives exactly as long as the dialog.
 //
-// A derived object walks its tables with startRowWalk(): each row reaches the
-// owner on the UI thread as rowMessage(message, 0, row) and the end of the table
-// as rowMessage(message, 1, {}), with the feature's private message number.
+// The object owns its sessions and declares its reads as loads of the dialog's
+// ReadPlan; what a table walk brings reaches the dialog on the UI thread as the
+// typed signals rowArrived() and tableWalked(). Its synchronous requests
+// (GetScalar, SetRowStatus and those of derived objects) belong in the dialog's
+// write sequences, off the UI thread.
 
-#include "core/kit/SnmpLoads.h"
+#include "core/kit/ReadPlan.h"
+#include "core/kit/SessionSet.h"
 #include "core/kit/TrunkMembership.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
-
-namespace kx {
-
-// The private row message numbers, one per feature object.
-namespace RowMessage {
-enum : int
-{
-    TableRow = 0x400 + 10,               // bandwidth, storm control, mirroring, SNMP administration
-    DhcpScreening = 0x400 + 101,
-    IgmpSnooping = 0x400 + 102,
-    MulticastEntries = 0x400 + 115,
-    IpMacPortBinding = 0x400 + 1101,
-    IpMacPortBindingSettings = 0x400 + 1102,
-    PowerSaving = 0x400 + 1215,
-    TimeProfiles = 0x400 + 1315,
-};
-}
-
-// wParam meanings of a row message.
-namespace RowParam {
-enum : int
-{
-    Row = 0,
-    EndOfWalk = 1,
-};
-}
-
-} // namespace kx
 
 class CFeatureModel : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CFeatureModel(QObject* parent = nullptr);
+    // `portCount` ports: the aggregation-group array has one element a port, and
+    // none when the count is not positive.
+    explicit CFeatureModel(int portCount, QObject* parent = nullptr);
     ~CFeatureModel() override;
 
     // 0 (refused) for a null owner, else 1.
@@ -64,22 +42,21 @@ public:
     void GetScalar(const QString& oid, QByteArray& value);
 
     // Writes a row status ("1", "4", "5" or "6") on the second session. Any other
-    // text shows "error status value!" and sends nothing. 1 when the send
-    // succeeded, 0 otherwise.
-    int SetRowStatus(const QString& oidWithInstance, const QString& status);
+    // text sends nothing and returns 0 with RowStatusRefusal() in `refusal`; 1
+    // when the send succeeded, 0 otherwise.
+    int SetRowStatus(const QString& oidWithInstance, const QString& status, QString* refusal = nullptr);
+    // "error status value!" for a status text SetRowStatus does not send, else empty.
+    static QString RowStatusRefusal(const QString& status);
 
-    // Walks the port-channel member lists on the third session. The groups
-    // arrive on the UI thread as one snapshot when the walk ends
-    // (aggregationGroupsLoaded()); until then the previous snapshot stays.
-    void LoadAggregationGroups();
-    bool AggregationGroupsLoading() const;
+    // The walk of the port-channel member lists on the third session, for the
+    // dialog's read. Until it ends the previous groups stay.
+    kx::ReadPlan LoadAggregationGroups();
     // True once a walk has ended having delivered at least one answer; a failed
     // walk counts as not loaded.
     bool AggregationGroupsLoaded() const { return m_groupsLoaded; }
-    // The walk behind LoadAggregationGroups(), for a dialog's LoadSet.
-    kx::TableWalker* AggregationGroupWalker() const { return m_groupWalker; }
     // The per-port group numbers; null when the object has no array.
     const std::vector<int>* AggregationGroups() const;
+    const kx::TrunkMembership& Groups() const { return m_groups; }
 
     // Ports of one aggregated link must carry the same value: for every port p
     // with a non-zero value and a non-zero group, every port of that group must
@@ -87,6 +64,7 @@ public:
     int MembersAgree(const std::vector<int>& perPortValues) const;
 
     int PortCount() const { return m_portCount; }
+    kx::SessionSet& Sessions() { return m_sessions; }
 
     // Scratch lists of the derived objects.
     QStringList m_strList1;
@@ -95,31 +73,30 @@ public:
 
 signals:
     void aggregationGroupsLoaded();
-    void rowMessage(int message, int wParam, const QStringList& row);
+    // One row of a RowWalk() as its texts, and the walk's end.
+    void rowArrived(const QStringList& row);
+    void tableWalked(const kx::WalkResult& result);
 
 protected:
     // A further session of a derived object (closed when the object goes).
-    std::shared_ptr<CCommonSNMP> AddSession();
+    std::shared_ptr<CCommonSNMP> AddSession(const QString& memberName);
 
-    // Walks `columns` on `session` and turns each row into the strings of a row
-    // message: `format` decides the texts (default: each value's text).
+    // A walk of `columns` on `session` for the dialog's read: each row becomes
+    // rowArrived() with the texts `format` makes (default: each value's text),
+    // the end tableWalked().
     using RowFormat = std::function<QStringList(const kx::WalkRow& row)>;
-    kx::TableWalker* StartRowWalk(const std::shared_ptr<CCommonSNMP>& session, int message,
-                                  const QStringList& columns, RowFormat format = {});
+    kx::ReadPlan RowWalk(const std::shared_ptr<CCommonSNMP>& session, const QStringList& columns,
+                         RowFormat format = {});
 
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMP;      // gets and multi-object sets
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet;   // row-status sets
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable; // the aggregation-group walk
+    kx::SessionSet m_sessions;
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMP = m_sessions.add(QStringLiteral("m_cCommonSNMP"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = m_sessions.add(QStringLiteral("m_cCommonSNMPSet"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = m_sessions.add(QStringLiteral("m_cCommonSNMPTable"));
 
 private:
-    void OnGroupsWalked(const kx::WalkResult& result);
-
     int m_portCount;
     bool m_hasArray;
     QPointer<QObject> m_owner;
     kx::TrunkMembership m_groups;
     bool m_groupsLoaded = false;
-    kx::TableWalker* m_groupWalker = nullptr;
-    std::vector<std::shared_ptr<CCommonSNMP>> m_sessions;
-    std::vector<kx::TableWalker*> m_rowWalkers;
 };

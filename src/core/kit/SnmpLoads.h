@@ -89,37 +89,4 @@ private:
     bool m_running = false;
 };
 
-// Several loads that a check or a button waits for. A failed load counts as
-// ended: the check then works on what it has, as for data never answered.
-class LoadSet : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit LoadSet(QObject* parent = nullptr);
-
-    // Counts the load as running from now until its next finished().
-    void track(TableWalker* walker);
-    void track(AsyncGet* get);
-    // A load of the caller's own: call done() once it has ended.
-    int begin();
-    void done(int token);
-
-    bool allEnded() const { return m_running == 0; }
-    int running() const { return m_running; }
-
-signals:
-    // Whenever the count of running loads moves between zero and non-zero.
-    void runningChanged(bool anyRunning);
-    void allFinished();
-
-private:
-    void started();
-    void ended();
-
-    int m_running = 0;
-    int m_nextToken = 1;
-    QList<int> m_open;
-};
-
 } // namespace kx

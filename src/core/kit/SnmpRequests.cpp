@@ -1,9 +1,27 @@
 #include "core/kit/SnmpRequests.h"
 
+#include <atomic>
+
 namespace kx {
+
+namespace {
+std::atomic<SyncRequestWatch> g_watch{nullptr};
+
+void Watch()
+{
+    if (SyncRequestWatch watch = g_watch.load())
+        watch();
+}
+} // namespace
+
+void SetSyncRequestWatch(SyncRequestWatch watch)
+{
+    g_watch = watch;
+}
 
 GetResult GetValues(CCommonSNMP& session, const QStringList& oids, int timeout)
 {
+    Watch();
     GetResult result;
     if (oids.isEmpty() || !session.Open(SnmpPdu::Get))
         return result;
@@ -53,6 +71,7 @@ SetBinding SetBinding::IpAddress(const QString& oid, const QString& dotted)
 
 SetResult SetValues(CCommonSNMP& session, const std::vector<SetBinding>& bindings, int timeout)
 {
+    Watch();
     SetResult result;
     if (bindings.empty() || !session.Open(SnmpPdu::Set))
         return result;

@@ -49,6 +49,11 @@ struct SetResult
 // Sets the bindings in one request.
 SetResult SetValues(CCommonSNMP& session, const std::vector<SetBinding>& bindings, int timeout = 0);
 
+// Called before every synchronous get or set, on the thread that makes it. Tests
+// install one to prove that no window waits for the network on its UI thread.
+using SyncRequestWatch = void (*)();
+void SetSyncRequestWatch(SyncRequestWatch watch);
+
 // "<column>.<instance>": OIDs are built as text.
 inline QString Oid(const QString& base, const QString& instance)
 {

@@ -1,6 +1,5 @@
 #include "core/kit/ValueCodecs.h"
 
-#include "base/Prompter.h"
 #include "base/TextNumber.h"
 
 #include <QStringView>
@@ -18,9 +17,12 @@ int ClampPortCount(int portCount)
     return std::clamp(portCount, 0, kMaxPortCount);
 }
 
-void ShowMessage(const char* text)
+// A refusal handed back to the caller, who shows it.
+int Refuse(QString* refusal, const char* text)
 {
-    kx::GetPrompter().message(QString::fromLatin1(text));
+    if (refusal)
+        *refusal = QString::fromLatin1(text);
+    return 0;
 }
 
 // The octet at `index`, or 0 past the end of the value.
@@ -172,7 +174,7 @@ int HexToOctets(const QString& hex, QByteArray& octets, qsizetype bufferSize)
     return 1;
 }
 
-int ParsePortRangeText(const QString& text, kx::PortFlags& flags, int portCount)
+int ParsePortRangeText(const QString& text, kx::PortFlags& flags, int portCount, QString* refusal)
 {
     const int ports = ClampPortCount(portCount);
     GrowTo(flags, ports);
@@ -189,18 +191,14 @@ int ParsePortRangeText(const QString& text, kx::PortFlags& flags, int portCount)
             if (from > to)
                 continue;
             for (long long port = from; port <= to; ++port) {
-                if (!IsPortInRange(port, ports)) {
-                    ShowMessage("Invalid Portlist");
-                    return 0;
-                }
+                if (!IsPortInRange(port, ports))
+                    return Refuse(refusal, "Invalid Portlist");
                 flags[static_cast<size_t>(port - 1)] = 1;
             }
         } else {
             const long long port = kx::LeadingDecimal(token);
-            if (!IsPortInRange(port, ports)) {
-                ShowMessage("Invalid Portlist");
-                return 0;
-            }
+            if (!IsPortInRange(port, ports))
+                return Refuse(refusal, "Invalid Portlist");
             flags[static_cast<size_t>(port - 1)] = 1;
         }
     }
@@ -237,34 +235,23 @@ int CheckPortTextChars(const QString& text)
     return 1;
 }
 
-int CheckMacText(const QString& text, bool multicastAllowed)
+int CheckMacText(const QString& text, bool multicastAllowed, QString* refusal)
 {
     static const char* const kFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
-    if (text.size() != 17) {
-        ShowMessage(kFormat);
-        return 0;
-    }
-    for (int dash : {2, 5, 8, 11, 14}) {
-        if (text[dash] != QLatin1Char('-')) {
-            ShowMessage(kFormat);
-            return 0;
-        }
-    }
+    if (text.size() != 17)
+        return Refuse(refusal, kFormat);
+    for (int dash : {2, 5, 8, 11, 14})
+        if (text[dash] != QLatin1Char('-'))
+            return Refuse(refusal, kFormat);
     QString digits = text;
     digits.remove(QLatin1Char('-'));
     if (digits == QLatin1String("000000000000") || digits.size() < 12
-        || std::any_of(digits.cbegin(), digits.cend(), [](QChar c) { return HexValue(c) < 0; })) {
-        ShowMessage(kFormat);
-        return 0;
-    }
-    if (digits.compare(QLatin1String("ffffffffffff"), Qt::CaseInsensitive) == 0) {
-        ShowMessage("Broadcast MAC is not allowed.");
-        return 0;
-    }
-    if (!multicastAllowed && (HexValue(digits[1]) & 1)) {
-        ShowMessage("Multicast MAC is not allowed.");
-        return 0;
-    }
+        || std::any_of(digits.cbegin(), digits.cend(), [](QChar c) { return HexValue(c) < 0; }))
+        return Refuse(refusal, kFormat);
+    if (digits.compare(QLatin1String("ffffffffffff"), Qt::CaseInsensitive) == 0)
+        return Refuse(refusal, "Broadcast MAC is not allowed.");
+    if (!multicastAllowed && (HexValue(digits[1]) & 1))
+        return Refuse(refusal, "Multicast MAC is not allowed.");
     return 1;
 }
 

@@ -1,24 +1,26 @@
 #pragma once
 
 // The aggregated-link member rules at work: loads what they judge when the
-// member dialog opens, judges a member set on OK, and writes it.
+// member dialog opens, then judges a member set on OK and writes it.
 //
-// The twelve loads (TrunkLoadPlan) run at once, each on its own session; each
-// hands its finished result to the UI thread, where it is folded into the one
-// snapshot Validate() reads. Nothing reads a buffer a worker is still filling:
-// the caller keeps its OK button waiting on the load set it hands to Init() (a
-// failed load counts as ended, and the rules judge the zeros it leaves).
+// Init() declares the twelve loads (TrunkLoadPlan) for the dialog's read, each on
+// its own session, in the order the device is asked; each answer is folded into
+// the one snapshot the judgement reads, on the UI thread. The dialog keeps OK
+// disabled until that read has ended (a failed load counts as ended, and the
+// rules judge the zeros it leaves).
 
+#include "core/kit/ReadPlan.h"
+#include "core/kit/SessionSet.h"
+#include "core/kit/SnmpRequests.h"
 #include "core/l2/TrunkRules.h"
 #include "core/l2/TrunkSnapshot.h"
-#include "snmp/CCommonSNMP.h"
-#include "core/kit/SnmpLoads.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
-#include <vector>
+#include <optional>
 
 class CTrunkValidator : public QObject
 {
@@ -26,60 +28,39 @@ class CTrunkValidator : public QObject
 
 public:
     explicit CTrunkValidator(QObject* parent = nullptr);
-    ~CTrunkValidator() override;
 
-    // Zero-fills the snapshot for `portCount` ports and starts every load,
-    // counted in `loads` until it ends. Returns 0, starting nothing, when there
-    // are no ports to load for; 1 otherwise. The loads run once per validator.
-    int Init(int portCount, kx::LoadSet* loads);
+    // Zero-fills the snapshot for `portCount` ports and adds every load to
+    // `loads`. Returns 0, adding nothing, when there are no ports to load for;
+    // 1 otherwise.
+    int Init(int portCount, kx::ReadPlan& loads);
 
-    // Judges CandidateSet (one flag per port) as the members of the group whose
-    // present members are CurrentMembers ("7,8"). Shows the first failing rule's
-    // message and returns 0, or returns 1. The RSTP rule reads the three global
-    // states again, synchronously. Run it once the loads have ended.
-    int Validate(const kx::PortFlags& CandidateSet, const QString& CurrentMembers);
+    // What OK decides: the first failing rule (or none) and whether the members
+    // were written.
+    struct Judgement
+    {
+        kx::l2::TrunkVerdict verdict;
+        // The three global states as the RSTP rule read them again.
+        std::optional<kx::l2::TrunkGlobalStates> reread;
+        bool written = false;
+    };
+    // OK's requests in their order, to run off the UI thread: the RSTP rule's
+    // second read of the global states, then, when every rule passes, one set of
+    // the members (one flag per port) and the mode value ("1" or "2") of
+    // `group`, whatever the device answers: the refresh that follows shows what
+    // it took. Works on a copy of the snapshot as it is now.
+    std::function<Judgement()> Judge(const kx::PortFlags& CandidateSet, const QString& CurrentMembers,
+                                     const QString& group, const QString& modeValue) const;
+    // Keeps what a judgement read again.
+    void Remember(const Judgement& judgement);
 
-    // One set of the members (one flag per port of `portCount`) and the mode
-    // value ("1" or "2") of `group`, whatever the device answers: the refresh
-    // that follows shows what it took.
-    void WriteMembers(const kx::PortFlags& members, int portCount, const QString& group,
-                      const QString& modeValue);
-
-    // Closes the sessions in member order, one trace line each (once).
-    void Close();
-
-    CCommonSNMP* sessionNamed(const QString& memberName) const;
+    kx::SessionSet& sessions() { return m_sessions; }
+    const kx::l2::TrunkSnapshot& snapshot() const { return m_snapshot; }
 
 private:
-    std::shared_ptr<CCommonSNMP> addSession(const QString& memberName);
-    void startLoad(const kx::l2::TrunkLoad& load);
-
-    struct NamedSession
-    {
-        QString name;
-        std::shared_ptr<CCommonSNMP> session;
-    };
-    std::vector<NamedSession> m_sessions;
-    bool m_closed = false;
-
+    kx::SessionSet m_sessions;
     // The sessions, named after their members; closed in this order.
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMP = addSession(QStringLiteral("m_cCommonSNMP"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPMirror = addSession(QStringLiteral("m_cCommonSNMPMirror"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableACL = addSession(QStringLiteral("m_cCommonSNMPTableACL"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPPoint = addSession(QStringLiteral("m_cCommonSNMPPoint"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableVlan = addSession(QStringLiteral("m_cCommonSNMPTableVlan"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableTrunk = addSession(QStringLiteral("m_cCommonSNMPTableTrunk"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableStaticPor =
-        addSession(QStringLiteral("m_cCommonSNMPTableStaticPor"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableGetVlanTrunk =
-        addSession(QStringLiteral("m_cCommonSNMPTableGetVlanTrunk"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableArp = addSession(QStringLiteral("m_cCommonSNMPTableArp"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableCamera = addSession(QStringLiteral("m_cCommonSNMPTableCamera"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableRstp = addSession(QStringLiteral("m_cCommonSNMPTableRstp"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPDhcp = addSession(QStringLiteral("m_cCommonSNMPDhcp"));
-
-    kx::LoadSet* m_loads = nullptr;
-    bool m_started = false;
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMP = m_sessions.add(QStringLiteral("m_cCommonSNMP"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = m_sessions.add(QStringLiteral("m_cCommonSNMPSet"));
     kx::l2::TrunkSnapshot m_snapshot;
+    int m_portCount = 0;
 };

@@ -49,7 +49,7 @@ struct TrunkGroupRow
 QStringList TrunkGroupColumns();
 // Mode value "1" is LACP, "2" Static, anything else Disable.
 QString ChannelModeText(const SnmpValue& mode);
-TrunkGroupRow DecodeTrunkGroupRow(const WalkRow& row, int portCount = DevicePortCount());
+TrunkGroupRow DecodeTrunkGroupRow(const WalkRow& row, int portCount);
 
 // The row of group `group`, looked up by its number: a device may answer fewer
 // rows than it has groups, so list positions say nothing.

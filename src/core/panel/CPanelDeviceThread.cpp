@@ -1,7 +1,6 @@
 #include "core/panel/CPanelDeviceThread.h"
 
 #include "core/panel/PanelDevice.h"
-#include "common/SessionSettings.h"
 #include "base/Trace.h"
 
 #include <chrono>
@@ -59,9 +58,7 @@ int CPanelDeviceThread::run()
     if (!m_pOwner)
         return -1;
     PanelDevice& owner = *m_pOwner;
-    const int step = m_timing.stepMs > 0
-                         ? m_timing.stepMs
-                         : PanelPollTiming::ForVersion(GetSessionSettings().SnmpVersion).stepMs;
+    const int step = m_timing.stepMs > 0 ? m_timing.stepMs : PanelPollTiming::ForVersion("1").stepMs;
     int lastPoeResult = 0;
     while (!stopRequested()) {
         if (!pause(m_timing.sleepMs))

@@ -24,7 +24,7 @@ class PanelDevice;
 struct PanelPollTiming
 {
     int sleepMs = 500;
-    int stepMs = 0; // 0: 500 ms with SNMPv1, 1000 ms otherwise
+    int stepMs = 0; // 0: the SNMPv1 step (the window fills in its version's)
 
     // The timing the session settings call for.
     static PanelPollTiming ForVersion(const std::string& snmpVersion);

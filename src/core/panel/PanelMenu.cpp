@@ -10,20 +10,21 @@ std::vector<PanelMenuEntry> BuildTable()
 {
     const QString dm = QStringLiteral("Device Manager");
     std::vector<PanelMenuEntry> t;
+    // The mnemonics are the design's: entries it writes without one get none.
     auto add = [&](QStringList path, const char* text, PanelCommand command = PanelCommand::OpenDialog) {
         t.push_back({std::move(path), QString::fromLatin1(text), command});
     };
-    add({dm, "System"}, "Port Configuration...");
+    add({dm, "System"}, "&Port Configuration...");
     add({dm, "System"}, "Syslog Host Configuration...");
     add({dm, "System"}, "Time Profile Settings");
     add({dm, "System"}, "Power Saving Settings");
-    add({dm, "VLAN"}, "VLAN Configuration...");
+    add({dm, "VLAN"}, "&VLAN Configuration...");
     add({dm, "VLAN"}, "802.1Q Management VLAN");
     add({dm, "VLAN"}, "Auto Surveillance VLAN Setting");
     add({dm, "L2 Function"}, "Port Mirroring Settings");
-    add({dm, "L2 Function"}, "Spanning Tree Configuration");
-    add({dm, "L2 Function"}, "Trunk Configuration...");
-    add({dm, "L2 Function"}, "Multicast Filtering Mode configuration...");
+    add({dm, "L2 Function"}, "&Spanning Tree Configuration");
+    add({dm, "L2 Function"}, "&Trunk Configuration...");
+    add({dm, "L2 Function"}, "&Multicast Filtering Mode configuration...");
     add({dm, "L2 Function"}, "IGMP Snooping Configuration");
     add({dm, "Qos"}, "Bandwidth Control");
     add({dm, "Security"}, "ARP Spoofing Prevention Setting...");

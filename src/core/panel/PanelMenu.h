@@ -23,8 +23,11 @@ enum class PanelCommand
 struct PanelMenuEntry
 {
     QStringList menuPath; // e.g. {"Device Manager", "Security", "Smart Binding"}
-    QString text;         // the entry as shown, e.g. "Trunk Configuration..."
+    QString text;         // the entry as shown, its mnemonic marked: "&Trunk Configuration..."
     PanelCommand command = PanelCommand::OpenDialog;
+
+    // The entry without its mnemonic marker: how dialogs and tests name it.
+    QString key() const { return QString(text).remove(QLatin1Char('&')); }
 };
 
 // Every entry in menu order. The About menu's entry reads "About..." until the

@@ -139,15 +139,20 @@ PanelStatusSnapshot PanelStatusModel::snapshot(PanelStatusSnapshot::Kind kind) c
     return s;
 }
 
-std::vector<LampDraw> PortLampDraws(int portState, int poeState, bool blinkPhase, bool lamp2HasLeft)
+std::vector<LampDraw> PortLampDraws(int portState, int poeState, bool blinkPhase, bool hasLamp2,
+                                    bool lamp2HasLeft)
 {
     using namespace res;
     std::vector<LampDraw> draws;
     if (portState < PortLinkLowerSpeed || portState > PortEnabled)
         return draws;
 
-    // Lamp 0: steady green at top speed, blinking green below it.
-    if (portState == PortLinkLowerSpeed)
+    // Lamp 0: steady green at top speed. Below it, a port with a second link
+    // lamp shows lamp 0 dark (lamp 2 tells the speed); a port without one would
+    // then look unlinked, so there lamp 0 blinks green instead. Both phases
+    // draw, so that the background repainted after each walk never shows
+    // through for a phase.
+    if (portState == PortLinkLowerSpeed && !hasLamp2)
         draws.push_back({0, blinkPhase ? kPortLampOff : kPortLampOn});
     else if (portState == PortLinkTopSpeed)
         draws.push_back({0, kPortLampOn});
@@ -163,6 +168,8 @@ std::vector<LampDraw> PortLampDraws(int portState, int poeState, bool blinkPhase
         draws.push_back({1, kPortLampOff});
 
     // Lamp 2: blinks for both link states, in opposite phases.
+    if (!hasLamp2)
+        return draws;
     if (lamp2HasLeft)
         draws.push_back({2, kPortLampOff});
     if ((portState == PortLinkLowerSpeed && blinkPhase) || (portState == PortLinkTopSpeed && !blinkPhase))

@@ -157,10 +157,12 @@ struct FixedLampDraw
 // The bitmaps a port's lamps 0, 1 and 2 get in one blink phase (false = phase
 // 0), in drawing order. Nothing for an empty port. The panel keeps what it drew,
 // so a lamp that is to blink gets the dark lamp in its other phase: a PoE fault
-// blinks amber, a link below top speed blinks lamp 0 green, and lamp 2 blinks
-// green in opposite phases for the two link speeds. `lamp2HasLeft`: lamp 2's
-// left is not 0, so it is cleared to dark before its rule.
-std::vector<LampDraw> PortLampDraws(int portState, int poeState, bool blinkPhase, bool lamp2HasLeft);
+// blinks amber; lamp 2 blinks green in opposite phases for the two link speeds
+// while lamp 0 is green at top speed and dark below it; a port without a lamp 2
+// (`hasLamp2` false) blinks lamp 0 green below top speed instead. `lamp2HasLeft`:
+// lamp 2's left is not 0, so it is cleared to dark before its rule.
+std::vector<LampDraw> PortLampDraws(int portState, int poeState, bool blinkPhase, bool hasLamp2,
+                                    bool lamp2HasLeft);
 
 // The lamps drawn at fixed places for the model: the power lamp and PoE budget
 // lamp of the KX-A1 models; the power, mode, budget and fan lamps of the KX-C1.

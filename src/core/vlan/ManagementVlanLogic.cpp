@@ -20,17 +20,30 @@ bool ManagementVlanLogic::ReadState(const GetResult& answer, ManagementVlan& out
     return true;
 }
 
+QString ManagementVlanLogic::NameOid(const QString& vid)
+{
+    return Oid(kDot1qVlanStaticName, vid);
+}
+
+bool ManagementVlanLogic::ReadName(const GetResult& answer, QString& name)
+{
+    if (!answer.ok() || answer.values.empty() || answer.value(0).isException())
+        return false;
+    Utf8ToText(answer.value(0).octets, name);
+    return true;
+}
+
 QString ManagementVlanLogic::EgressOid(const QString& vid)
 {
     return Oid(kDot1qVlanStaticEgressPorts, vid);
 }
 
-bool ManagementVlanLogic::IsEmptyVlan(const GetResult& egressAnswer)
+bool ManagementVlanLogic::IsEmptyVlan(const GetResult& egressAnswer, int portCount)
 {
     if (!egressAnswer.ok() || egressAnswer.values.empty() || egressAnswer.value(0).isException())
         return false;
     QString members;
-    return PortListToNumberText(egressAnswer.value(0).octets, members) == 0;
+    return PortListToNumberText(egressAnswer.value(0).octets, members, portCount) == 0;
 }
 
 std::vector<SetBinding> ManagementVlanLogic::ApplyBindings(const ManagementVlan& chosen)
@@ -41,6 +54,19 @@ std::vector<SetBinding> ManagementVlanLogic::ApplyBindings(const ManagementVlan&
     if (!chosen.vid.isEmpty())
         bindings.push_back(SetBinding::Integer(kManagementVlanId, chosen.vid));
     return bindings;
+}
+
+ManagementVlanLogic::ApplyOutcome ManagementVlanLogic::Apply(CCommonSNMP& getSession, CCommonSNMP& setSession,
+                                                             const ManagementVlan& chosen, int portCount)
+{
+    ApplyOutcome outcome;
+    if (!chosen.vid.isEmpty() && chosen.vid != QLatin1String("1") &&
+        IsEmptyVlan(GetValues(getSession, {EgressOid(chosen.vid)}), portCount)) {
+        outcome.emptyVlan = true;
+        return outcome;
+    }
+    outcome.set = SetValues(setSession, ApplyBindings(chosen));
+    return outcome;
 }
 
 } // namespace kx::vlan

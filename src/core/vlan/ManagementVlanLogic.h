@@ -31,18 +31,32 @@ public:
     // False (and `out` untouched) when the get failed.
     static bool ReadState(const GetResult& answer, ManagementVlan& out);
 
-    // The name of VLAN `vid`: VLAN 1 is always "default" where the dialog shows the
-    // management VLAN; otherwise the name its walk read.
+    // Where the dialog shows the management VLAN, VLAN 1 is always "default";
+    // any other VLAN's name (and every VLAN's when the user chooses it) is read
+    // from the device at that moment.
     static bool IsDefaultName(const QString& vid) { return vid == QLatin1String("1"); }
     static QString DefaultName() { return QStringLiteral("default"); }
+    static QString NameOid(const QString& vid);
+    // The name as it comes; false (and `name` untouched) when the get failed.
+    static bool ReadName(const GetResult& answer, QString& name);
     static QString EgressOid(const QString& vid);
 
     // Apply's member check: true when the egress list arrived and names no port.
-    static bool IsEmptyVlan(const GetResult& egressAnswer);
+    static bool IsEmptyVlan(const GetResult& egressAnswer, int portCount);
     static QString EmptyVlanMessage() { return QStringLiteral("Management VLAN could not be empty."); }
 
     // The one set of Apply: state and VID, each only when it is not empty.
     static std::vector<SetBinding> ApplyBindings(const ManagementVlan& chosen);
+
+    // Apply's requests in their order: the member check of a VLAN other than 1
+    // (a failed get does not stop the Apply), then the set.
+    struct ApplyOutcome
+    {
+        bool emptyVlan = false; // refused: nothing was written
+        SetResult set;
+    };
+    static ApplyOutcome Apply(CCommonSNMP& getSession, CCommonSNMP& setSession, const ManagementVlan& chosen,
+                              int portCount);
 };
 
 } // namespace kx::vlan

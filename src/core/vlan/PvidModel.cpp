@@ -66,7 +66,7 @@ int PvidModel::Write(const std::vector<int>& pvids, const SetPath& path)
         if (p == 41 && path.pause)
             path.pause(50);
         const int pvid = pvids[static_cast<std::size_t>(p - 1)];
-        if (!path.set({kx::SetBinding::Unsigned(kx::Oid(kDot1qVlanPvid, p), static_cast<quint32>(pvid))}))
+        if (!path.set({kx::SetBinding::Unsigned(kx::Oid(kDot1qVlanPvid, p), static_cast<quint32>(pvid))}).ok())
             return p - 1;
     }
     return portCount;

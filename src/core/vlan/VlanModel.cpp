@@ -4,6 +4,8 @@
 
 #include <QThread>
 
+#include <optional>
+
 using namespace kx::vlan;
 using kx::PortFlags;
 using kx::SetBinding;
@@ -27,9 +29,7 @@ PortFlags FlagsOf(const QString& numberList, int portCount)
 SetPath kx::vlan::SessionSetPath(CCommonSNMP& session)
 {
     return {
-        [&session](const std::vector<SetBinding>& bindings) {
-            return kx::SetValues(session, bindings).ok();
-        },
+        [&session](const std::vector<SetBinding>& bindings) { return kx::SetValues(session, bindings); },
         [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
     };
 }
@@ -151,49 +151,51 @@ QString VlanModel::check(const QString& vidText, const QString& name) const
 
 VlanModel::WriteResult VlanModel::write(int vid, const QString& name, const SetPath& path) const
 {
+    using Step = std::optional<kx::SetResult>; // empty: not sent
     auto rowState = [&](const QString& status) {
         return path.set({SetBinding::Integer(kx::Oid(kDot1qVlanStaticRowState, vid), status)});
     };
     auto ports = [&](const QString& column, const PortFlags& flags) {
-        return path.set({SetBinding::Octets(kx::Oid(column, vid),
-                                            kx::PortFlagsToPortList(flags, m_portCount))});
+        return path.set({SetBinding::Octets(kx::Oid(column, vid), kx::PortFlagsToPortList(flags, m_portCount))});
     };
+    auto took = [](const Step& step) { return step && step->ok(); };
+    // Taken, or sent without an answer: the device may hold it.
+    auto mayHold = [](const Step& step) { return step && (step->ok() || !step->answered()); };
 
     const bool adding = m_mode == Mode::Add;
     // The default VLAN is never taken out of service and never opened to every port.
     const bool isDefault = !adding && vid == 1;
-    bool statusWritten = false;
+    Step status;
     if (adding)
-        statusWritten = rowState(kRowCreateAndWait);
+        status = rowState(kRowCreateAndWait);
     else if (!isDefault)
-        statusWritten = rowState(kRowNotInService);
+        status = rowState(kRowNotInService);
 
-    bool allPortsWritten = false;
-    bool untaggedWritten = false;
-    bool membersWritten = false;
+    Step allPorts;
+    Step untagged;
+    Step members;
     if (!isDefault)
-        allPortsWritten = ports(kDot1qVlanStaticEgressPorts, PortFlags(static_cast<std::size_t>(m_portCount), 1));
-    if (isDefault || allPortsWritten)
-        untaggedWritten = ports(kDot1qVlanStaticUntaggedPorts, m_untagged);
-    if (untaggedWritten)
-        membersWritten = ports(kDot1qVlanStaticEgressPorts, m_member);
+        allPorts = ports(kDot1qVlanStaticEgressPorts, PortFlags(static_cast<std::size_t>(m_portCount), 1));
+    const bool noPortChanged = !adding && allPorts && allPorts->answered() && !allPorts->ok();
+    if (isDefault || took(allPorts))
+        untagged = ports(kDot1qVlanStaticUntaggedPorts, m_untagged);
+    if (took(untagged))
+        members = ports(kDot1qVlanStaticEgressPorts, m_member);
 
-    if (!membersWritten) {
+    if (!took(members) && !noPortChanged) {
         if (adding) {
-            if (statusWritten)
+            if (took(status))
                 rowState(kRowDestroy);
         } else {
             const VlanEntry* before = editedEntry();
-            const PortFlags egress = FlagsOf(before ? before->egressList : QString(), m_portCount);
-            const PortFlags untagged = FlagsOf(before ? before->untaggedList : QString(), m_portCount);
             // Untagged first: the device refuses untagged ports outside the egress list.
-            bool restored = true;
-            if (untaggedWritten)
-                restored = ports(kDot1qVlanStaticUntaggedPorts, untagged) && restored;
-            if (allPortsWritten)
-                restored = ports(kDot1qVlanStaticEgressPorts, egress) && restored;
-            // The VLAN was active before OK; it is again only as it was.
-            if (statusWritten && restored)
+            if (mayHold(untagged))
+                ports(kDot1qVlanStaticUntaggedPorts, FlagsOf(before ? before->untaggedList : QString(), m_portCount));
+            if (mayHold(allPorts) || mayHold(members))
+                ports(kDot1qVlanStaticEgressPorts, FlagsOf(before ? before->egressList : QString(), m_portCount));
+            // Active again whatever the restore achieved: a VLAN out of service
+            // drops from the list and carries no traffic.
+            if (!isDefault)
                 rowState(kRowActive);
         }
         return WriteResult::RolledBack;

@@ -8,8 +8,11 @@
 // first makes every port an egress member, then writes the untagged set, then the
 // real member set, then the name, and activates the VLAN last. When one of the
 // port sets fails, the VLAN is not activated as it stands (it would carry traffic
-// on every port): an added row is destroyed again, an edited VLAN gets back the
-// lists it had, and the dialog stays open.
+// on every port): an added row is destroyed again, an edited VLAN gets back what
+// can be restored of the lists it had and is active again, and the dialog stays
+// open. Only when the device answers the first port set of an edit with an
+// error has it changed no port: the sequence then goes on as the device expects
+// (name and activation), and the refresh shows the VLAN as it holds it.
 
 #include "core/vlan/VlanTable.h"
 #include "core/kit/SnmpRequests.h"
@@ -24,11 +27,11 @@
 
 namespace kx::vlan {
 
-// Where a write sequence sends its requests: one set each, true when the device
-// took every binding; and the pauses the sequence makes between them.
+// Where a write sequence sends its requests, one set each, and the pauses it
+// makes between them.
 struct SetPath
 {
-    std::function<bool(const std::vector<SetBinding>& bindings)> set;
+    std::function<SetResult(const std::vector<SetBinding>& bindings)> set;
     std::function<void(int milliseconds)> pause;
 };
 
@@ -64,6 +67,8 @@ public:
     VlanModel(Mode mode, int portCount, int asymmetricMode, VlanEntries entries, int editVid = 0);
 
     int portCount() const { return m_portCount; }
+    Mode mode() const { return m_mode; }
+    int editVid() const { return m_editVid; }
     // The edited VLAN as it was read; null in add mode or when no entry has the VID.
     const VlanEntry* editedEntry() const;
 

@@ -13,7 +13,7 @@ QStringList VlanTableLogic::VlanColumns()
             kDot1qVlanStaticRowState};
 }
 
-bool VlanTableLogic::ActiveEntry(const WalkRow& row, VlanEntry& entry)
+bool VlanTableLogic::ActiveEntry(const WalkRow& row, VlanEntry& entry, int portCount)
 {
     if (row.values.size() < 4 || row.value(3).text() != kRowActive)
         return false;
@@ -23,17 +23,17 @@ bool VlanTableLogic::ActiveEntry(const WalkRow& row, VlanEntry& entry)
     entry = VlanEntry();
     entry.vid = vid;
     Utf8ToText(row.value(0).octets, entry.name);
-    entry.egressCount = PortListToNumberText(row.value(1).octets, entry.egressList);
-    entry.untaggedCount = PortListToNumberText(row.value(2).octets, entry.untaggedList);
+    entry.egressCount = PortListToNumberText(row.value(1).octets, entry.egressList, portCount);
+    entry.untaggedCount = PortListToNumberText(row.value(2).octets, entry.untaggedList, portCount);
     return true;
 }
 
-VlanEntries VlanTableLogic::ActiveEntries(const std::vector<WalkRow>& rows)
+VlanEntries VlanTableLogic::ActiveEntries(const std::vector<WalkRow>& rows, int portCount)
 {
     VlanEntries entries;
     for (const WalkRow& row : rows) {
         VlanEntry entry;
-        if (ActiveEntry(row, entry))
+        if (ActiveEntry(row, entry, portCount))
             entries.push_back(std::move(entry));
     }
     return entries;

@@ -5,7 +5,7 @@
 // which order, what is asked and what is written. No widgets: the dialog moves
 // values between its controls and these functions.
 
-#include "base/Prompter.h"
+#include "base/PromptIcon.h"
 #include "core/kit/SnmpRequests.h"
 #include "core/kit/SnmpValue.h"
 
@@ -88,8 +88,8 @@ public:
     static QStringList VlanColumns();
     // The VLAN of an answered row when its row status is "1" (only active VLANs
     // are listed); false for any other row.
-    static bool ActiveEntry(const WalkRow& row, VlanEntry& entry);
-    static VlanEntries ActiveEntries(const std::vector<WalkRow>& rows);
+    static bool ActiveEntry(const WalkRow& row, VlanEntry& entry, int portCount);
+    static VlanEntries ActiveEntries(const std::vector<WalkRow>& rows, int portCount);
     // The texts of the list row: VID, name, port count, egress and untagged ports.
     static QStringList ListRow(const VlanEntry& entry);
 

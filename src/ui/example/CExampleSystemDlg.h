@@ -10,7 +10,7 @@ namespace kx {
 class GridListView;
 }
 
-// The worked example of the dialog framework (see ExampleSystemLogic.h).
+// The worked example of the dialog kit (see ExampleSystemLogic.h).
 class CExampleSystemDlg : public kx::ConfigDialog
 {
     Q_OBJECT
@@ -20,20 +20,16 @@ public:
 
 private:
     void Refresh();
-    void OnInterfaceRow(const kx::WalkRow& row);
     void OnApply();
 
     // The sessions, named after their members; closed in this order.
-    CCommonSNMP& m_cCommonSNMP = *addSession(QStringLiteral("m_cCommonSNMP"));
-    CCommonSNMP& m_cCommonSNMPSet = *addSession(QStringLiteral("m_cCommonSNMPSet"));
-    kx::TableWalker m_interfaces{addSession(QStringLiteral("m_cCommonSNMPTable")), this};
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMP = addSession(QStringLiteral("m_cCommonSNMP"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
 
-    // What was last read: the one snapshot Apply compares with.
-    kx::example::SystemIdentity m_lastRead;
+    kx::example::SystemIdentity m_identity;
 
     QLineEdit* m_name = nullptr;
-    QLineEdit* m_contact = nullptr;
-    QLineEdit* m_location = nullptr;
     kx::GridListView* m_list = nullptr;
     QPushButton* m_refresh = nullptr;
     QPushButton* m_apply = nullptr;

@@ -1,22 +1,36 @@
 #include "ui/kit/ConfigDialog.h"
 
-#include "base/Trace.h"
+#include "common/TraceCore.h"
 #include "core/panel/PanelResources.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
 namespace kx {
 
 ConfigDialog::ConfigDialog(const QString& title, QWidget* parent)
-    : QDialog(parent), m_firstRead(new LoadSet(this))
+    : QDialog(parent), m_reader(new Reader(this))
 {
     setWindowTitle(title);
     setModal(true);
     // Top-most, without moving or resizing.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setWindowIcon(ApplicationIcon());
-    connect(m_firstRead, &LoadSet::allFinished, this, &ConfigDialog::markFirstReadDone);
+    connect(m_reader, &Reader::finished, this, [this] {
+        for (const QPointer<QWidget>& w : std::exchange(m_gated, {}))
+            if (w)
+                w->setEnabled(true);
+        if (auto then = std::exchange(m_afterRead, {}))
+            then();
+        if (m_firstReadPending) {
+            m_firstReadPending = false;
+            markFirstReadDone();
+        }
+        checkIdle();
+    });
 }
 
 ConfigDialog::~ConfigDialog()
@@ -24,37 +38,149 @@ ConfigDialog::~ConfigDialog()
     closeSessions();
 }
 
+QStringList ConfigDialog::sessionNames() const
+{
+    QStringList names = m_sessions.names();
+    for (const SessionSet* adopted : m_adopted)
+        names << adopted->names();
+    return names;
+}
+
 std::shared_ptr<CCommonSNMP> ConfigDialog::addSession(const QString& memberName)
 {
-    auto session = std::make_shared<CCommonSNMP>();
-    m_sessions.push_back({memberName, session});
-    return session;
+    return m_sessions.add(memberName);
+}
+
+bool ConfigDialog::busy() const
+{
+    return m_reader->running() || m_writing || m_pendingRefreshes > 0;
+}
+
+void ConfigDialog::read(ReadPlan plan, const QList<QWidget*>& gated, std::function<void()> then)
+{
+    if (m_sessions.closed())
+        return;
+    if (!m_firstReadStarted) {
+        m_firstReadStarted = true;
+        m_firstReadPending = true;
+    }
+    for (QWidget* w : gated) {
+        w->setEnabled(false);
+        m_gated << w;
+    }
+    m_afterRead = std::move(then);
+    m_reader->run(std::move(plan));
+}
+
+bool ConfigDialog::refuse(const QString& refusal, QWidget* field)
+{
+    if (refusal.isEmpty())
+        return false;
+    prompter().message(refusal);
+    if (field) {
+        field->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(field))
+            edit->selectAll();
+    }
+    return true;
+}
+
+void ConfigDialog::write(std::shared_ptr<CCommonSNMP> session, std::vector<SetBinding> bindings,
+                         std::function<void(const SetResult&)> then, int timeout)
+{
+    writeSequence<SetResult>(
+        [session, bindings = std::move(bindings), timeout] { return SetValues(*session, bindings, timeout); },
+        std::move(then));
+}
+
+void ConfigDialog::runInBackground(std::function<void()> work, std::function<void()> then)
+{
+    Q_ASSERT(!m_writing);
+    if (m_sessions.closed())
+        return;
+    if (m_worker.joinable())
+        m_worker.join();
+    m_writing = true;
+    m_focusBeforeWrite = QApplication::focusWidget();
+    setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_worker = std::thread([this, work = std::move(work), then = std::move(then)]() mutable {
+        work();
+        // Queued to the dialog: a dialog that has gone receives nothing.
+        QMetaObject::invokeMethod(
+            this,
+            [this, then = std::move(then)] {
+                m_worker.join();
+                m_writing = false;
+                QGuiApplication::restoreOverrideCursor();
+                setEnabled(true);
+                if (m_focusBeforeWrite)
+                    m_focusBeforeWrite->setFocus();
+                then();
+                checkIdle();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void ConfigDialog::refreshAfter(int milliseconds, std::function<void()> refresh)
+{
+    ++m_pendingRefreshes;
+    QTimer::singleShot(milliseconds, this, [this, refresh = std::move(refresh)] {
+        --m_pendingRefreshes;
+        if (isVisible() && !m_sessions.closed())
+            refresh();
+        checkIdle();
+    });
 }
 
 void ConfigDialog::closeSessions()
 {
-    if (m_sessionsClosed)
+    // A write sequence still running finishes its request first: its sessions
+    // must not close under it.
+    if (m_worker.joinable())
+        m_worker.join();
+    if (m_sessions.closed())
         return;
-    m_sessionsClosed = true;
-    kx::TraceDestroyWindow();
-    for (const NamedSession& s : m_sessions) {
-        s.session->Close();
-        kx::TraceSessionClosed(s.name.toStdString());
-    }
+    m_reader->close();
+    TraceDestroyWindow();
+    m_sessions.close();
+    for (SessionSet* adopted : m_adopted)
+        adopted->close();
 }
 
 void ConfigDialog::done(int result)
 {
+    // The window stays while a write sequence runs: its outcome decides.
+    if (m_writing)
+        return;
     closeSessions();
     QDialog::done(result);
+}
+
+void ConfigDialog::reject()
+{
+    if (m_writing)
+        return;
+    QDialog::reject();
+}
+
+void ConfigDialog::closeEvent(QCloseEvent* event)
+{
+    if (m_writing) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void ConfigDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!m_firstReadDone && m_firstRead->allEnded())
+    // A dialog without a read of its own is ready once shown.
+    if (!m_firstReadStarted && !m_firstReadDone)
         QTimer::singleShot(0, this, [this] {
-            if (m_firstRead->allEnded())
+            if (!m_firstReadStarted)
                 markFirstReadDone();
         });
 }
@@ -67,44 +193,10 @@ void ConfigDialog::markFirstReadDone()
     emit firstReadFinished();
 }
 
-void ConfigDialog::startWalk(TableWalker* walker, const QStringList& columns,
-                             const QList<QWidget*>& widgets, int timeout)
+void ConfigDialog::checkIdle()
 {
-    QList<QPointer<QWidget>> guarded;
-    for (QWidget* w : widgets) {
-        w->setEnabled(false);
-        guarded << w;
-    }
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(walker, &TableWalker::finished, this, [guarded, connection] {
-        QObject::disconnect(*connection);
-        for (const QPointer<QWidget>& w : guarded)
-            if (w)
-                w->setEnabled(true);
-    });
-    walker->start(columns, timeout);
-}
-
-void ConfigDialog::refreshAfter(int milliseconds, std::function<void()> refresh)
-{
-    QTimer::singleShot(milliseconds, this, [this, refresh = std::move(refresh)] {
-        if (isVisible())
-            refresh();
-    });
-}
-
-void ConfigDialog::gateOnLoads(LoadSet* loads, const QList<QWidget*>& widgets)
-{
-    QList<QPointer<QWidget>> guarded;
-    for (QWidget* w : widgets) {
-        guarded << w;
-        w->setEnabled(loads->allEnded());
-    }
-    connect(loads, &LoadSet::runningChanged, this, [guarded](bool anyRunning) {
-        for (const QPointer<QWidget>& w : guarded)
-            if (w)
-                w->setEnabled(!anyRunning);
-    });
+    if (!busy())
+        emit idle();
 }
 
 } // namespace kx

@@ -1,6 +1,8 @@
 #include "ui/l2/CTrunkConfigDlg.h"
 
+#include "base/DeviceInfo.h"
 #include "ui/kit/Accessibility.h"
+#include "ui/kit/Form.h"
 #include "ui/kit/GridListView.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "core/kit/SnmpRequests.h"
@@ -19,16 +21,15 @@ CTrunkConfigDlg::CTrunkConfigDlg(QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("Trunk Configuration"), parent), m_portCount(DevicePortCount())
 {
     // The buttons' own letters first, so that the labels get other ones.
-    kx::MnemonicSet mnemonics;
-    for (const QString& taken : {QStringLiteral("&Refresh"), QStringLiteral("&Apply"),
-                                 QStringLiteral("&PortMember"), QStringLiteral("&Close")})
-        mnemonics.assign(taken);
+    auto* form = new QGridLayout;
+    kx::Form fields(this, form);
+    fields.reserve({QStringLiteral("&Refresh"), QStringLiteral("&Apply"), QStringLiteral("&PortMember"),
+                    QStringLiteral("&Close")});
 
-    m_enableTrunk = new QCheckBox(mnemonics.assign(QStringLiteral("Enable Trunk")), this);
+    m_enableTrunk = new QCheckBox(fields.mnemonics().assign(QStringLiteral("Enable Trunk")), this);
     kx::NameControl(m_enableTrunk, m_enableTrunk->text());
-    m_applyTrunkState = new QPushButton(QStringLiteral("&Apply"), this);
     // Two buttons read "Apply": their names say which is which.
-    kx::NameControl(m_applyTrunkState, QStringLiteral("Apply Enable Trunk"));
+    m_applyTrunkState = fields.button(QStringLiteral("&Apply"), QStringLiteral("Apply Enable Trunk"));
     auto* stateRow = new QHBoxLayout;
     stateRow->addWidget(m_enableTrunk);
     stateRow->addWidget(m_applyTrunkState);
@@ -39,32 +40,19 @@ CTrunkConfigDlg::CTrunkConfigDlg(QWidget* parent)
                         {QStringLiteral("PortChannelMode    "), 140},
                         {QStringLiteral("PortMember                            "), 240}});
 
-    m_trunkId = new QLineEdit(this);
-    m_mode = new QComboBox(this);
-    m_mode->addItems(kChannelModeTexts);
+    m_trunkId = fields.edit(QStringLiteral("Trunk ID:"));
+    m_mode = fields.combo(QStringLiteral("PortChannelMode:"), kChannelModeTexts);
     // Nothing chosen until a row is clicked or the user picks a mode.
     m_mode->setCurrentIndex(-1);
-    m_apply = new QPushButton(QStringLiteral("&Apply"), this);
-    kx::NameControl(m_apply, m_apply->text());
-    m_portMember = new QPushButton(QStringLiteral("&PortMember"), this);
-    kx::NameControl(m_portMember, m_portMember->text());
-    auto* form = new QGridLayout;
-    form->addWidget(kx::MakeBuddyLabel(QStringLiteral("Trunk ID:"), m_trunkId, this, &mnemonics), 0, 0);
-    form->addWidget(m_trunkId, 0, 1);
-    form->addWidget(kx::MakeBuddyLabel(QStringLiteral("PortChannelMode:"), m_mode, this, &mnemonics), 1, 0);
-    form->addWidget(m_mode, 1, 1);
+    m_apply = fields.button(QStringLiteral("&Apply"));
+    m_portMember = fields.button(QStringLiteral("&PortMember"));
     form->addWidget(m_apply, 1, 2);
     form->addWidget(m_portMember, 2, 1);
     form->setColumnStretch(3, 1);
 
-    m_refresh = new QPushButton(QStringLiteral("&Refresh"), this);
-    kx::NameControl(m_refresh, m_refresh->text());
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
-    kx::NameControl(close, close->text());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_refresh);
-    buttons->addWidget(close);
+    m_refresh = fields.button(QStringLiteral("&Refresh"));
+    QPushButton* close = fields.button(QStringLiteral("&Close"));
+    QHBoxLayout* buttons = kx::Form::ButtonRow({m_refresh, close});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(stateRow);
@@ -81,36 +69,39 @@ CTrunkConfigDlg::CTrunkConfigDlg(QWidget* parent)
     connect(m_applyTrunkState, &QPushButton::clicked, this, &CTrunkConfigDlg::OnApplyTrunkState);
     connect(m_refresh, &QPushButton::clicked, this, &CTrunkConfigDlg::Refresh);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(&m_groupWalker, &kx::TableWalker::rowArrived, this, &CTrunkConfigDlg::OnGroupRow);
-    connect(&m_groupWalker, &kx::TableWalker::finished, this, &CTrunkConfigDlg::UpdatePortMemberButton);
 
     m_portMember->setEnabled(false);
-    firstRead()->track(&m_groupWalker);
     Refresh();
 }
 
 void CTrunkConfigDlg::Refresh()
 {
-    // A failed read keeps the box as it is; the next refresh shows the device.
-    if (const std::optional<bool> enabled = ReadTrunkState(kx::GetValues(m_cCommonSNMP, {kLinkAggregationState}))) {
-        m_trunkEnabled = *enabled;
-        m_enableTrunk->setChecked(*enabled);
-    }
     m_groups.clear();
     m_list->clearRows();
-    startWalk(&m_groupWalker, TrunkGroupColumns(), {m_refresh, m_apply});
+    m_listComplete = false;
     UpdatePortMemberButton();
-}
-
-void CTrunkConfigDlg::OnGroupRow(const kx::WalkRow& row)
-{
-    m_groups.push_back(DecodeTrunkGroupRow(row, m_portCount));
-    m_list->addRow(m_groups.back().listTexts());
+    kx::ReadPlan plan;
+    // A failed read keeps the box as it is; the next refresh shows the device.
+    plan.get(m_cCommonSNMP, {kLinkAggregationState}, [this](const kx::GetResult& answer) {
+        if (const std::optional<bool> enabled = ReadTrunkState(answer)) {
+            m_trunkEnabled = *enabled;
+            m_enableTrunk->setChecked(*enabled);
+        }
+        UpdatePortMemberButton();
+    });
+    plan.walk(m_cCommonSNMPTable, TrunkGroupColumns()).rows([this](const kx::WalkRow& row) {
+        m_groups.push_back(DecodeTrunkGroupRow(row, m_portCount));
+        m_list->addRow(m_groups.back().listTexts());
+    });
+    read(plan, {m_refresh, m_apply}, [this] {
+        m_listComplete = true;
+        UpdatePortMemberButton();
+    });
 }
 
 void CTrunkConfigDlg::UpdatePortMemberButton()
 {
-    m_portMember->setEnabled(m_trunkEnabled && !m_groupWalker.isRunning());
+    m_portMember->setEnabled(m_trunkEnabled && m_listComplete);
 }
 
 void CTrunkConfigDlg::OnRowClicked(QTreeWidgetItem* item)
@@ -130,16 +121,17 @@ void CTrunkConfigDlg::OnApplyChannelMode()
     case ChannelModeDecision::Action::Nothing:
         return;
     case ChannelModeDecision::Action::RefuseGroup:
-        prompter().message(decision.message);
-        m_trunkId->setFocus();
-        m_trunkId->selectAll();
+        refuse(decision.message, m_trunkId);
         return;
     case ChannelModeDecision::Action::Refuse:
-        prompter().message(decision.message);
+        refuse(decision.message);
         return;
     case ChannelModeDecision::Action::Write:
-        if (kx::SetValues(m_cCommonSNMP, {decision.binding}).ok())
-            refreshAfter(50, [this] { Refresh(); });
+        // A mode the device refused disappears from the list with the re-read.
+        write(m_cCommonSNMP, {decision.binding}, [this](const kx::SetResult& result) {
+            if (result.answered())
+                refreshAfter(50, [this] { Refresh(); });
+        });
         return;
     }
 }
@@ -147,10 +139,8 @@ void CTrunkConfigDlg::OnApplyChannelMode()
 void CTrunkConfigDlg::OnPortMember()
 {
     const PortMemberRequest request = RequestPortMembers(m_trunkId->text(), m_mode->currentText(), m_groups);
-    if (!request.refusal.isEmpty()) {
-        prompter().message(request.refusal);
+    if (refuse(request.refusal))
         return;
-    }
     CTrunkMemberDlg members(request.groupText, request.modeText, request.currentMembers, this);
     if (members.exec() == QDialog::Accepted)
         Refresh();
@@ -158,6 +148,8 @@ void CTrunkConfigDlg::OnPortMember()
 
 void CTrunkConfigDlg::OnApplyTrunkState()
 {
-    if (kx::SetValues(m_cCommonSNMP, {TrunkStateBinding(m_enableTrunk->isChecked())}).ok())
-        refreshAfter(10, [this] { Refresh(); });
+    write(m_cCommonSNMP, {TrunkStateBinding(m_enableTrunk->isChecked())}, [this](const kx::SetResult& result) {
+        if (result.answered())
+            refreshAfter(10, [this] { Refresh(); });
+    });
 }

@@ -28,7 +28,6 @@ public:
 
 private:
     void Refresh();
-    void OnGroupRow(const kx::WalkRow& row);
     void OnRowClicked(QTreeWidgetItem* item);
     void OnApplyChannelMode();
     void OnPortMember();
@@ -37,13 +36,14 @@ private:
     void UpdatePortMemberButton();
 
     // The sessions, named after their members; closed in this order.
-    CCommonSNMP& m_cCommonSNMP = *addSession(QStringLiteral("m_cCommonSNMP"));
-    kx::TableWalker m_groupWalker{addSession(QStringLiteral("m_cCommonSNMPTable")), this};
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMP = addSession(QStringLiteral("m_cCommonSNMP"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
 
     const int m_portCount;
     // The groups as the list shows them, in answer order.
     std::vector<kx::l2::TrunkGroupRow> m_groups;
     bool m_trunkEnabled = false;
+    bool m_listComplete = false;
 
     kx::GridListView* m_list = nullptr;
     QCheckBox* m_enableTrunk = nullptr;

@@ -1,6 +1,8 @@
 #include "ui/l2/CTrunkMemberDlg.h"
 
+#include "base/DeviceInfo.h"
 #include "ui/kit/Accessibility.h"
+#include "ui/kit/Form.h"
 #include "ui/kit/PortCheckGrid.h"
 #include "core/l2/TrunkLogic.h"
 #include "core/kit/SnmpRequests.h"
@@ -27,6 +29,12 @@ constexpr int kButtonHeight = 26;
 
 CTrunkMemberDlg::CTrunkMemberDlg(const QString& groupText, const QString& modeText,
                                  const QString& currentMembers, QWidget* parent)
+    : CTrunkMemberDlg(groupText, modeText, currentMembers, false, parent)
+{
+}
+
+CTrunkMemberDlg::CTrunkMemberDlg(const QString& groupText, const QString& modeText,
+                                 const QString& currentMembers, bool readGroup, QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("Trunk member"), parent),
       m_groupText(groupText),
       m_modeText(modeText),
@@ -38,16 +46,11 @@ CTrunkMemberDlg::CTrunkMemberDlg(const QString& groupText, const QString& modeTe
     setFixedSize(geometry.dialogSize);
     move(200, 200);
 
-    kx::MnemonicSet mnemonics;
-    auto addEdit = [&](int y, const QString& label) {
-        auto* edit = new QLineEdit(this);
-        edit->setReadOnly(true);
-        edit->setGeometry(kEditLeft, y, 120, 22);
-        kx::MakeBuddyLabel(label, edit, this, &mnemonics)->setGeometry(kLeft, y + 1, kLabelWidth, 20);
-        return edit;
-    };
-    m_trunkId = addEdit(30, QStringLiteral("Trunk ID:"));
-    m_mode = addEdit(65, QStringLiteral("PortChannelMode:"));
+    kx::Form form(this);
+    m_trunkId = form.edit(QStringLiteral("Trunk ID:"), kx::FieldOptions::ReadOnly());
+    form.at({kLeft, 31, kLabelWidth, 20}, {kEditLeft, 30, 120, 22});
+    m_mode = form.edit(QStringLiteral("PortChannelMode:"), kx::FieldOptions::ReadOnly());
+    form.at({kLeft, 66, kLabelWidth, 20}, {kEditLeft, 65, 120, 22});
 
     // The grid spans the box rows; its boxes carry no text, each has its number
     // below it as a label of its own.
@@ -62,66 +65,74 @@ CTrunkMemberDlg::CTrunkMemberDlg(const QString& groupText, const QString& modeTe
     for (int port = 1; port <= ports; ++port) {
         QCheckBox* box = m_ports->box(port);
         box->setText(QString());
-        QLabel* label = kx::MakeBuddyLabel(QString::number(port), box, m_ports, &mnemonics);
+        QLabel* label = kx::MakeBuddyLabel(QString::number(port), box, m_ports, &form.mnemonics());
         label->setObjectName(QStringLiteral("label%1").arg(2500 + port));
         label->setGeometry(geometry.labelRect(port - 1).translated(0, -top));
     }
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_ok = form.button(QStringLiteral("OK"));
+    QPushButton* cancel = form.button(QStringLiteral("Cancel"));
     const QSize size = geometry.dialogSize;
     m_ok->setGeometry(size.width() - 2 * (kButtonWidth + 10), size.height() - 40, kButtonWidth, kButtonHeight);
     cancel->setGeometry(size.width() - (kButtonWidth + 10), size.height() - 40, kButtonWidth, kButtonHeight);
-    kx::NameControl(m_ok, m_ok->text());
-    kx::NameControl(cancel, cancel->text());
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &CTrunkMemberDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    adoptSessions(m_validator->sessions());
+    kx::ReadPlan loads;
+    if (readGroup) {
+        // Opened without the list: the group as the device holds it comes first.
+        const std::shared_ptr<CCommonSNMP> session = m_validator->sessions().find(QStringLiteral("m_cCommonSNMP"));
+        loads.get(session, {kx::Oid(kx::kLaPortChannelMemberList, groupText), kx::Oid(kLaPortChannelMode, groupText)},
+                  [this](const kx::GetResult& answer) {
+                      const TrunkGroupRow row =
+                          DecodeTrunkGroupRow(kx::WalkRow{m_groupText, answer.values}, m_portCount);
+                      m_modeText = row.modeText;
+                      m_CurrentMembers = row.memberText;
+                      ShowGroup();
+                  });
+    }
     // OK judges the loaded data: it waits until every load has ended.
-    if (m_validator->Init(m_portCount, firstRead()) == 0) {
+    kx::ReadPlan validatorLoads;
+    if (m_validator->Init(m_portCount, validatorLoads) == 0) {
         prompter().message(QStringLiteral("TrunkValid Init Error !"));
         return;
     }
-    gateOnLoads(firstRead(), {m_ok});
-    m_trunkId->setText(groupText);
-    m_mode->setText(modeText);
-    kx::PortFlags present;
-    ParsePortNumberText(currentMembers, present, 1, m_portCount);
-    m_ports->setFlags(present);
+    loads.then(validatorLoads);
+    ShowGroup();
+    read(loads, {m_ok});
 }
 
-CTrunkMemberDlg::~CTrunkMemberDlg()
+void CTrunkMemberDlg::ShowGroup()
 {
-    closeSessions();
-    m_validator->Close();
+    m_trunkId->setText(m_groupText);
+    m_mode->setText(m_modeText);
+    kx::PortFlags present;
+    ParsePortNumberText(m_CurrentMembers, present, 1, m_portCount);
+    m_ports->setFlags(present);
 }
 
 CTrunkMemberDlg* CTrunkMemberDlg::ForDeviceGroup(int group, QWidget* parent)
 {
-    CCommonSNMP session;
-    const kx::GetResult answer =
-        kx::GetValues(session, {kx::Oid(kx::kLaPortChannelMemberList, group), kx::Oid(kLaPortChannelMode, group)});
-    const TrunkGroupRow row = DecodeTrunkGroupRow(kx::WalkRow{QString::number(group), answer.values});
-    return new CTrunkMemberDlg(QString::number(group), row.modeText, row.memberText, parent);
-}
-
-void CTrunkMemberDlg::done(int result)
-{
-    kx::ConfigDialog::done(result);
-    m_validator->Close();
+    return new CTrunkMemberDlg(QString::number(group), QString(), QString(), true, parent);
 }
 
 void CTrunkMemberDlg::OnOK()
 {
     const kx::PortFlags CandidateSet = m_ports->flags();
     const int ticked = static_cast<int>(std::count(CandidateSet.begin(), CandidateSet.end(), 1));
-    if (const QString refusal = CheckMemberCount(ticked); !refusal.isEmpty()) {
-        prompter().message(refusal);
+    if (refuse(CheckMemberCount(ticked)))
         return;
-    }
-    if (!m_validator->Validate(CandidateSet, m_CurrentMembers))
-        return;
-    m_validator->WriteMembers(CandidateSet, m_portCount, m_groupText, MemberModeValue(m_modeText));
-    accept();
+    using Judgement = CTrunkValidator::Judgement;
+    writeSequence<Judgement>(
+        m_validator->Judge(CandidateSet, m_CurrentMembers, m_groupText, MemberModeValue(m_modeText)),
+        [this](const Judgement& judgement) {
+            m_validator->Remember(judgement);
+            if (!judgement.verdict.passed()) {
+                prompter().message(judgement.verdict.message);
+                return;
+            }
+            accept();
+        });
 }

@@ -22,21 +22,20 @@ public:
     // `currentMembers` are the group's present members as a port list text ("7,8").
     CTrunkMemberDlg(const QString& groupText, const QString& modeText, const QString& currentMembers,
                     QWidget* parent = nullptr);
-    ~CTrunkMemberDlg() override;
 
-    // The dialog for group `group` as the device holds it now (read here, once);
-    // lets kxgallery show the dialog without the list in front of it.
+    // The dialog for group `group` as the device holds it when it opens (its
+    // first read); lets kxgallery show the dialog without the list in front of it.
     static CTrunkMemberDlg* ForDeviceGroup(int group, QWidget* parent = nullptr);
 
-protected:
-    void done(int result) override;
-
 private:
+    CTrunkMemberDlg(const QString& groupText, const QString& modeText, const QString& currentMembers,
+                    bool readGroup, QWidget* parent);
+    void ShowGroup();
     void OnOK();
 
     const QString m_groupText;
-    const QString m_modeText;
-    const QString m_CurrentMembers;
+    QString m_modeText;
+    QString m_CurrentMembers;
     const int m_portCount;
 
     CTrunkValidator* m_validator;

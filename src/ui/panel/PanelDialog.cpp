@@ -132,12 +132,12 @@ void PanelDialog::buildMenu()
             menu = created;
         }
         QAction* action = menu->addAction(entry.text);
-        action->setObjectName(entry.text);
+        action->setObjectName(entry.key());
         const PanelMenuEntry copy = entry;
         connect(action, &QAction::triggered, this, [this, copy] { onMenuEntry(copy); });
         if (entry.command == PanelCommand::OpenDialog)
-            action->setEnabled(m_dialogs->contains(entry.text));
-        m_actions.insert(entry.text, action);
+            action->setEnabled(m_dialogs->contains(entry.key()));
+        m_actions.insert(entry.key(), action);
     }
 }
 
@@ -213,7 +213,10 @@ void PanelDialog::initialise()
             Qt::QueuedConnection);
     });
     m_thread.setOwner(m_device.get());
-    m_thread.setTiming(m_options.pollTiming);
+    PanelPollTiming timing = m_options.pollTiming;
+    if (timing.stepMs <= 0)
+        timing.stepMs = PanelPollTiming::ForVersion(GetSessionSettings().SnmpVersion).stepMs;
+    m_thread.setTiming(timing);
     m_thread.start();
 
     for (const QString& text : PanelMenuEntriesRemoved(info.DeviceName)) {
@@ -276,7 +279,7 @@ void PanelDialog::drawLamps(QPainter& painter)
         const CLamp* second = port->lamp(2);
         for (const LampDraw& d : PortLampDraws(m_status.portStates[static_cast<std::size_t>(i)],
                                                m_status.poeStates[static_cast<std::size_t>(i)], m_blinkPhase,
-                                               second && second->left() != 0))
+                                               second != nullptr, second && second->left() != 0))
             if (const CLamp* lamp = port->lamp(d.lamp))
                 m_cache.draw(painter, d.bitmap, lamp->left(), lamp->top());
     }
@@ -355,7 +358,7 @@ void PanelDialog::onMenuEntry(const PanelMenuEntry& entry)
 {
     switch (entry.command) {
     case PanelCommand::OpenDialog:
-        if (DialogFactory factory = m_dialogs->find(entry.text))
+        if (DialogFactory factory = m_dialogs->find(entry.key()))
             runMenuDialog(factory);
         break;
     case PanelCommand::SaveConfiguration: saveConfiguration(); break;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/kit/ConfigDialog.h"
 #include "core/vlan/ManagementVlanLogic.h"
+#include "ui/kit/ConfigDialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -19,19 +19,21 @@ public:
 
 private:
     void Refresh();
-    void OnVlanRow(const kx::WalkRow& row);
-    void OnWalkEnd(const kx::WalkResult& result);
+    // The state, the VID and the VID's name, read anew; `afterWalk` when the
+    // VLAN list was just walked (only a walk that reached its end shows them).
+    kx::ReadPlan ShowPlan(bool afterWalk);
     void Show();
     void RemoveInactive();
     void OnVlanChosen(int index);
     void OnApply();
 
-    CCommonSNMP& m_cCommonSNMP = *addSession(QStringLiteral("m_cCommonSNMP"));
-    CCommonSNMP& m_cCommonSNMPSet = *addSession(QStringLiteral("m_cCommonSNMPSet"));
-    kx::TableWalker m_walker{addSession(QStringLiteral("m_cCommonSNMPTable")), this};
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMP = addSession(QStringLiteral("m_cCommonSNMP"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
 
     kx::vlan::ManagementVlan m_read; // the state and VID last read
     QString m_name;
+    bool m_walkReachedEnd = false;
 
     QRadioButton* m_enable = nullptr;
     QRadioButton* m_disable = nullptr;

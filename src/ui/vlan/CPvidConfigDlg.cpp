@@ -62,12 +62,17 @@ QRect CPvidConfigDlg::EditRect(int port, int portCount)
 }
 
 CPvidConfigDlg::CPvidConfigDlg(const VlanEntries& entries, QWidget* parent)
+    : CPvidConfigDlg(entries, false, parent)
+{
+}
+
+CPvidConfigDlg::CPvidConfigDlg(const VlanEntries& entries, bool readEntries, QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("PVID Configuration"), parent),
       m_entries(entries),
+      m_readEntries(readEntries),
       m_portCount(std::max(0, DevicePortCount())),
       m_pvids(static_cast<std::size_t>(m_portCount), 1),
-      m_trunks(m_portCount),
-      m_loads(new kx::LoadSet(this))
+      m_trunks(m_portCount)
 {
     const QRect window = WindowGeometry(m_portCount);
     const QSize size = window.isEmpty() ? kTemplateSize : window.size();
@@ -117,20 +122,12 @@ CPvidConfigDlg::CPvidConfigDlg(const VlanEntries& entries, QWidget* parent)
     connect(m_apply, &QPushButton::clicked, this, &CPvidConfigDlg::OnApply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_refresh, &QPushButton::clicked, this, &CPvidConfigDlg::Refresh);
-    connect(&m_pvidWalk, &kx::TableWalker::finished, this, &CPvidConfigDlg::OnPvidWalkEnd);
-    connect(&m_trunkWalk, &kx::TableWalker::finished, this, [this](const kx::WalkResult& result) {
-        m_trunks = kx::TrunkMembership::FromRows(result.rows, m_portCount);
-    });
-
-    // Apply's aggregation rule reads the groups, and what it writes is what the
-    // boxes show: it waits for both walks.
-    gateOnLoads(m_loads, {m_apply, m_refresh});
     Refresh();
 }
 
 CPvidConfigDlg* CPvidConfigDlg::ForDevice(QWidget* parent)
 {
-    return new CPvidConfigDlg(CVlanConfigDlg::ReadEntriesNow(), parent);
+    return new CPvidConfigDlg({}, true, parent);
 }
 
 QLineEdit* CPvidConfigDlg::edit(int port) const
@@ -142,15 +139,17 @@ QLineEdit* CPvidConfigDlg::edit(int port) const
 
 void CPvidConfigDlg::Refresh()
 {
-    for (kx::LoadSet* loads : {m_loads, m_firstRefresh ? firstRead() : nullptr}) {
-        if (!loads)
-            continue;
-        loads->track(&m_pvidWalk);
-        loads->track(&m_trunkWalk);
-    }
-    m_firstRefresh = false;
-    m_pvidWalk.start({kx::vlan::kDot1qVlanPvid});
-    m_trunkWalk.start({kx::kLaPortChannelMemberList});
+    // Apply's aggregation rule reads the groups, and what it writes is what the
+    // boxes show: it waits for both walks.
+    kx::ReadPlan plan;
+    plan.walk(m_cCommonSNMPTable, {kx::vlan::kDot1qVlanPvid},
+              [this](const kx::WalkResult& result) { OnPvidWalkEnd(result); });
+    plan.walk(m_cCommonSNMPTableTrunk, {kx::kLaPortChannelMemberList}, [this](const kx::WalkResult& result) {
+        m_trunks = kx::TrunkMembership::FromRows(result.rows, m_portCount);
+    });
+    if (m_readEntries) // opened without the list dialog: it reads the VLANs itself
+        plan.add(CVlanConfigDlg::VlanEntriesLoad(m_cCommonSNMPTableTrunk, m_entries)).afterPrevious();
+    read(plan, {m_apply, m_refresh});
 }
 
 void CPvidConfigDlg::OnPvidWalkEnd(const kx::WalkResult& result)
@@ -174,8 +173,12 @@ void CPvidConfigDlg::OnApply()
         prompter().message(refusal);
         return;
     }
-    const kx::vlan::SetPath path = kx::vlan::SessionSetPath(m_cCommonSNMPSet);
-    kx::WaitCursor wait;
-    if (PvidModel::Write(m_pvids, path) == m_portCount)
-        accept();
+    writeSequence<int>(
+        [pvids = m_pvids, session = m_cCommonSNMPSet] {
+            return PvidModel::Write(pvids, kx::vlan::SessionSetPath(*session));
+        },
+        [this](const int& written) {
+            if (written == m_portCount)
+                accept();
+        });
 }

@@ -36,20 +36,20 @@ public:
     static QRect WindowGeometry(int portCount);
 
 private:
+    CPvidConfigDlg(const VlanEntries& entries, bool readEntries, QWidget* parent);
     void Refresh();
     void OnPvidWalkEnd(const kx::WalkResult& result);
     void OnApply();
 
-    kx::TableWalker m_pvidWalk{addSession(QStringLiteral("m_cCommonSNMPTable")), this};
-    CCommonSNMP& m_cCommonSNMPSet = *addSession(QStringLiteral("m_cCommonSNMPSet"));
-    kx::TableWalker m_trunkWalk{addSession(QStringLiteral("m_cCommonSNMPTableTrunk")), this};
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableTrunk = addSession(QStringLiteral("m_cCommonSNMPTableTrunk"));
 
     VlanEntries m_entries;
+    bool m_readEntries;
     int m_portCount;
     std::vector<int> m_pvids;
     kx::TrunkMembership m_trunks;
-    kx::LoadSet* m_loads;
-    bool m_firstRefresh = true;
 
     std::vector<QLineEdit*> m_edits;
     QPushButton* m_apply = nullptr;

@@ -2,14 +2,13 @@
 
 #include "base/DeviceInfo.h"
 #include "common/SessionSettings.h"
-#include "ui/kit/Accessibility.h"
+#include "core/vlan/PvidModel.h"
+#include "ui/kit/Form.h"
 #include "ui/kit/GridListView.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanEditDlg.h"
-#include "core/vlan/PvidModel.h"
 
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,7 +18,6 @@ using kx::vlan::VlanTableLogic;
 
 CVlanConfigDlg::CVlanConfigDlg(QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("802.1Q VLAN Configuration"), parent),
-      m_loads(new kx::LoadSet(this)),
       m_writeEnabled(GetSessionSettings().WriteEnabled),
       m_portCount(DevicePortCount()),
       m_pvids(static_cast<std::size_t>(m_portCount > 0 ? m_portCount : 0), 1)
@@ -31,139 +29,123 @@ CVlanConfigDlg::CVlanConfigDlg(QWidget* parent)
                         {QStringLiteral("Egress Port Member"), 220},
                         {QStringLiteral("Untag Port Member"), 220}});
 
-    auto button = [this](const QString& text) {
-        auto* b = new QPushButton(text, this);
-        kx::NameControl(b, text);
-        b->setAutoDefault(false);
-        return b;
-    };
+    kx::Form form(this);
     m_asymmetric = new QCheckBox(QStringLiteral("Enable A&symmetric VLAN"), this);
     kx::NameControl(m_asymmetric, QStringLiteral("Enable Asymmetric VLAN"));
-    m_apply = button(QStringLiteral("&Apply"));
-    m_add = button(QStringLiteral("&Add"));
-    m_edit = button(QStringLiteral("&Edit"));
-    m_delete = button(QStringLiteral("&Delete"));
-    m_refresh = button(QStringLiteral("&Refresh"));
-    m_pvid = button(QStringLiteral("&PVID"));
-    m_close = button(QStringLiteral("&Close"));
+    QPushButton* apply = form.button(QStringLiteral("&Apply"));
+    QPushButton* add = form.button(QStringLiteral("&Add"));
+    m_edit = form.button(QStringLiteral("&Edit"));
+    QPushButton* remove = form.button(QStringLiteral("&Delete"));
+    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
+    QPushButton* pvid = form.button(QStringLiteral("&PVID"));
+    QPushButton* close = form.button(QStringLiteral("&Close"));
 
     auto* asymmetricRow = new QHBoxLayout;
     asymmetricRow->addWidget(m_asymmetric);
-    asymmetricRow->addWidget(m_apply);
+    asymmetricRow->addWidget(apply);
     asymmetricRow->addStretch();
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {m_add, m_edit, m_delete, m_refresh, m_pvid})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addLayout(asymmetricRow);
-    layout->addLayout(buttons);
+    layout->addLayout(kx::Form::ButtonRow({close}, {add, m_edit, remove, refresh, pvid}));
     resize(790, 420);
 
-    connect(m_apply, &QPushButton::clicked, this, &CVlanConfigDlg::OnApply);
-    connect(m_add, &QPushButton::clicked, this, &CVlanConfigDlg::OnAdd);
+    connect(apply, &QPushButton::clicked, this, &CVlanConfigDlg::OnApply);
+    connect(add, &QPushButton::clicked, this, &CVlanConfigDlg::OnAdd);
     connect(m_edit, &QPushButton::clicked, this, &CVlanConfigDlg::OnEdit);
-    connect(m_delete, &QPushButton::clicked, this, &CVlanConfigDlg::OnDelete);
-    connect(m_refresh, &QPushButton::clicked, this, &CVlanConfigDlg::Refresh);
-    connect(m_pvid, &QPushButton::clicked, this, &CVlanConfigDlg::OnPvid);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(remove, &QPushButton::clicked, this, &CVlanConfigDlg::OnDelete);
+    connect(refresh, &QPushButton::clicked, this, &CVlanConfigDlg::Refresh);
+    connect(pvid, &QPushButton::clicked, this, &CVlanConfigDlg::OnPvid);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     // A double click is "&Edit", and only when "&Edit" could be pressed: not while
     // the walk that builds the VLANs it hands over still runs.
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (m_edit->isEnabled())
             OnEdit();
     });
-    connect(&m_voiceVlanGet, &kx::AsyncGet::finished, this, &CVlanConfigDlg::OnVoiceSurveillance);
-    connect(&m_pvidWalk, &kx::TableWalker::finished, this, &CVlanConfigDlg::OnPvidWalkEnd);
-    connect(&m_vlanWalk, &kx::TableWalker::rowArrived, this, &CVlanConfigDlg::OnVlanRow);
-    connect(&m_vlanWalk, &kx::TableWalker::finished, this, &CVlanConfigDlg::OnVlanWalkEnd);
 
-    QList<QWidget*> gated{m_apply, m_refresh, m_close};
+    m_gated = {apply, refresh, close};
     if (m_writeEnabled)
-        gated << m_add << m_edit << m_delete << m_pvid;
+        m_gated << add << m_edit << remove << pvid;
     else
-        for (QPushButton* b : {m_add, m_edit, m_delete, m_pvid})
+        for (QPushButton* b : {add, m_edit, remove, pvid})
             b->setEnabled(false);
-    gateOnLoads(m_loads, gated);
     Refresh();
+}
+
+kx::ReadPlan CVlanConfigDlg::VlanEntriesLoad(std::shared_ptr<CCommonSNMP> session, VlanEntries& entries)
+{
+    // Built from the rows the walk delivered: the dialogs handed them get a list
+    // that nothing changes under them.
+    kx::ReadPlan plan;
+    plan.walk(std::move(session), VlanTableLogic::VlanColumns(),
+              [&entries](const kx::WalkResult& result) {
+                  entries = VlanTableLogic::ActiveEntries(result.rows, DevicePortCount());
+              });
+    return plan;
+}
+
+kx::ReadPlan CVlanConfigDlg::AsymmetricModeLoad(std::shared_ptr<CCommonSNMP> session, int& mode)
+{
+    kx::ReadPlan plan;
+    plan.get(std::move(session), {kx::vlan::kAsymmetricVlanState}, [&mode](const kx::GetResult& answer) {
+        mode = answer.ok() && !answer.values.empty() && answer.value(0).isEnabled() ? 1 : 2;
+    });
+    return plan;
+}
+
+kx::ReadPlan CVlanConfigDlg::AsymmetricStateLoad()
+{
+    // A failed read keeps the box as it is.
+    kx::ReadPlan plan;
+    plan.get(m_cCommonSNMP, {kx::vlan::kAsymmetricVlanState}, [this](const kx::GetResult& answer) {
+        if (answer.ok() && !answer.values.empty())
+            m_asymmetric->setChecked(answer.value(0).isEnabled());
+    });
+    return plan;
 }
 
 void CVlanConfigDlg::Refresh()
 {
-    for (kx::LoadSet* loads : {m_loads, m_firstRefresh ? firstRead() : nullptr}) {
-        if (!loads)
-            continue;
-        loads->track(&m_voiceVlanGet);
-        loads->track(&m_pvidWalk);
-        loads->track(&m_vlanWalk);
-    }
-    m_firstRefresh = false;
-
-    m_voiceVlanGet.start(VlanTableLogic::VoiceSurveillanceOids());
     m_entries.clear();
-    ReadAsymmetricState();
-    m_pvidWalk.start({kx::vlan::kDot1qVlanPvid});
     m_list->clearRows();
-    m_vlanWalk.start(VlanTableLogic::VlanColumns());
-}
-
-void CVlanConfigDlg::ReadAsymmetricState()
-{
-    const kx::GetResult answer = kx::GetValues(m_cCommonSNMP, {kx::vlan::kAsymmetricVlanState});
-    if (answer.ok() && !answer.values.empty())
-        m_asymmetric->setChecked(answer.value(0).isEnabled());
-}
-
-void CVlanConfigDlg::OnVoiceSurveillance(const kx::GetResult& result)
-{
-    VlanTableLogic::ReadVoiceSurveillance(result, m_voiceSurveillance);
-}
-
-void CVlanConfigDlg::OnPvidWalkEnd(const kx::WalkResult& result)
-{
-    // Ports the walk did not answer count as PVID 1.
-    const std::vector<int> unanswered(static_cast<std::size_t>(std::max(0, m_portCount)), 1);
-    m_pvids = PvidModel::PvidsFrom(result.rows, unanswered);
-}
-
-void CVlanConfigDlg::OnVlanRow(const kx::WalkRow& row)
-{
-    VlanEntry entry;
-    if (VlanTableLogic::ActiveEntry(row, entry))
-        m_list->addRow(VlanTableLogic::ListRow(entry));
-}
-
-void CVlanConfigDlg::OnVlanWalkEnd(const kx::WalkResult& result)
-{
-    // Built here, on the UI thread, from the rows the walk delivered: the dialogs
-    // this one opens get a list that nothing changes under them.
-    m_entries = VlanTableLogic::ActiveEntries(result.rows);
+    kx::ReadPlan plan;
+    plan.get(m_cCommonSNMPVoiceVlan, VlanTableLogic::VoiceSurveillanceOids(),
+             [this](const kx::GetResult& answer) { VlanTableLogic::ReadVoiceSurveillance(answer, m_voiceSurveillance); });
+    plan.add(AsymmetricStateLoad());
+    plan.walk(m_cCommonSNMPTable, {kx::vlan::kDot1qVlanPvid}, [this](const kx::WalkResult& result) {
+        // Ports the walk did not answer count as PVID 1.
+        const std::vector<int> unanswered(static_cast<std::size_t>(std::max(0, m_portCount)), 1);
+        m_pvids = PvidModel::PvidsFrom(result.rows, unanswered);
+    });
+    plan.add(VlanEntriesLoad(m_cCommonSNMPTableVlan, m_entries)).rows([this](const kx::WalkRow& row) {
+        VlanEntry entry;
+        if (VlanTableLogic::ActiveEntry(row, entry, m_portCount))
+            m_list->addRow(VlanTableLogic::ListRow(entry));
+    });
+    read(plan, m_gated);
 }
 
 void CVlanConfigDlg::OnApply()
 {
-    const QString refusal = VlanTableLogic::AsymmetricRefusal(m_voiceSurveillance);
-    if (!refusal.isEmpty()) {
-        prompter().message(refusal);
-        ReadAsymmetricState();
+    if (refuse(VlanTableLogic::AsymmetricRefusal(m_voiceSurveillance))) {
+        read(AsymmetricStateLoad(), m_gated);
         return;
     }
     if (!prompter().question(VlanTableLogic::AsymmetricQuestion()))
         return;
-    if (kx::SetValues(m_cCommonSNMP, {VlanTableLogic::AsymmetricBinding(m_asymmetric->isChecked())}).ok())
-        refreshAfter(50, [this] { Refresh(); });
+    write(m_cCommonSNMP, {VlanTableLogic::AsymmetricBinding(m_asymmetric->isChecked())},
+          [this](const kx::SetResult& result) {
+              // A refused value disappears from the box with the re-read.
+              if (result.answered())
+                  refreshAfter(50, [this] { Refresh(); });
+          });
 }
 
 void CVlanConfigDlg::OnAdd()
 {
-    const QString refusal = VlanTableLogic::AddRefusal(m_list->rowCount());
-    if (!refusal.isEmpty()) {
-        prompter().message(refusal);
+    if (refuse(VlanTableLogic::AddRefusal(m_list->rowCount())))
         return;
-    }
     if (RunEditDialog(VlanModel::Mode::Add, 0) == QDialog::Accepted)
         Refresh();
 }
@@ -195,10 +177,8 @@ int CVlanConfigDlg::RunEditDialog(VlanModel::Mode mode, int vid)
 void CVlanConfigDlg::OnDelete()
 {
     const int row = m_list->selectedRow();
-    const QString vidText = m_list->cellText(row, 0);
-    const Decision d = VlanTableLogic::DeleteDecision(m_list->rowCount(), row, vidText,
-                                                      m_asymmetric->isChecked(), m_pvids,
-                                                      m_voiceSurveillance);
+    const Decision d = VlanTableLogic::DeleteDecision(m_list->rowCount(), row, m_list->cellText(row, 0),
+                                                      m_asymmetric->isChecked(), m_pvids, m_voiceSurveillance);
     if (d.kind == Decision::Refuse) {
         prompter().message(d.text, d.icon);
         return;
@@ -209,8 +189,10 @@ void CVlanConfigDlg::OnDelete()
         Refresh();
         return;
     }
-    if (kx::SetValues(m_cCommonSNMPTableVlanDelete, {VlanTableLogic::DeleteBinding(d.vid)}).ok())
-        Refresh();
+    write(m_cCommonSNMPTableVlanDelete, {VlanTableLogic::DeleteBinding(d.vid)}, [this](const kx::SetResult& result) {
+        if (result.answered())
+            Refresh();
+    });
 }
 
 void CVlanConfigDlg::OnPvid()
@@ -220,25 +202,4 @@ void CVlanConfigDlg::OnPvid()
         dialog.exec();
     }
     Refresh();
-}
-
-VlanEntries CVlanConfigDlg::ReadEntriesNow()
-{
-    kx::TableWalker walker(std::make_shared<CCommonSNMP>());
-    VlanEntries entries;
-    QEventLoop loop;
-    QObject::connect(&walker, &kx::TableWalker::finished, &loop, [&](const kx::WalkResult& result) {
-        entries = VlanTableLogic::ActiveEntries(result.rows);
-        loop.quit();
-    });
-    walker.start(VlanTableLogic::VlanColumns());
-    loop.exec(); // every walk ends with one finished(), failed ones included
-    return entries;
-}
-
-int CVlanConfigDlg::ReadAsymmetricModeNow()
-{
-    CCommonSNMP session;
-    const kx::GetResult answer = kx::GetValues(session, {kx::vlan::kAsymmetricVlanState});
-    return answer.ok() && !answer.values.empty() && answer.value(0).isEnabled() ? 1 : 2;
 }

@@ -3,6 +3,7 @@
 #include "base/DeviceInfo.h"
 #include "ui/kit/Accessibility.h"
 #include "ui/kit/EditHelpers.h"
+#include "ui/kit/Form.h"
 #include "ui/vlan/CVlanConfigDlg.h"
 
 #include <QButtonGroup>
@@ -56,6 +57,12 @@ QRect CVlanEditDlg::WindowGeometry(int portCount)
 
 CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode,
                            const VlanEntries& entries, QWidget* parent)
+    : CVlanEditDlg(mode, vid, asymmetricMode, entries, false, parent)
+{
+}
+
+CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode, const VlanEntries& entries,
+                           bool readContext, QWidget* parent)
     : kx::ConfigDialog(mode == VlanModel::Mode::Add ? QStringLiteral("Add VLAN") : QStringLiteral("Edit VLAN"),
                        parent),
       m_model(mode, DevicePortCount(), asymmetricMode, entries, vid)
@@ -123,10 +130,9 @@ CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode,
         for (int r = 0; r < 3; ++r)
             firstTitles[r]->setBuddy(m_radios[0][static_cast<std::size_t>(r)]);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    kx::NameControl(m_ok, QStringLiteral("OK"));
-    kx::NameControl(cancel, QStringLiteral("Cancel"));
+    kx::Form form(this);
+    m_ok = form.button(QStringLiteral("OK"));
+    QPushButton* cancel = form.button(QStringLiteral("Cancel"));
     m_ok->setDefault(true);
     const int buttonsY = geometry.height() - 50;
     m_ok->setGeometry(width - 200, buttonsY, 80, 26);
@@ -134,29 +140,44 @@ CVlanEditDlg::CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode,
     connect(m_ok, &QPushButton::clicked, this, &CVlanEditDlg::OnOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    if (const VlanEntry* e = m_model.editedEntry())
-        m_name->setText(e->name);
-    if (mode == VlanModel::Mode::Edit) {
-        m_vid->setText(QString::number(vid));
-        m_vid->setEnabled(false);
-    }
-    for (int p = 1; p <= portCount; ++p)
-        ShowChoice(p);
+    ShowModel();
 
     // The trunk rule of OK reads the aggregation groups: OK waits for them.
-    connect(&m_trunkWalk, &kx::TableWalker::finished, this, [this](const kx::WalkResult& result) {
+    auto foldTrunks = [this](const kx::WalkResult& result) {
         m_model.setTrunks(kx::TrunkMembership::FromRows(result.rows, m_model.portCount()));
-    });
-    firstRead()->track(&m_trunkWalk);
-    gateOnLoads(firstRead(), {m_ok});
-    m_trunkWalk.start({kx::kLaPortChannelMemberList});
+    };
+    kx::ReadPlan plan;
+    if (readContext) {
+        // Opened without the list dialog: what it would hand over is read first.
+        auto context = std::make_shared<std::pair<VlanEntries, int>>(VlanEntries(), 2);
+        plan.add(CVlanConfigDlg::VlanEntriesLoad(m_cCommonSNMPTableTrunk, context->first));
+        plan.then(CVlanConfigDlg::AsymmetricModeLoad(m_cCommonSNMPSet, context->second));
+        plan.walk(m_cCommonSNMPTableTrunk, {}, foldTrunks).afterPrevious().objectsAtStart([this, mode, vid, context] {
+            m_model = VlanModel(mode, m_model.portCount(), context->second, context->first, vid);
+            ShowModel();
+            return QStringList{kx::kLaPortChannelMemberList};
+        });
+    } else {
+        plan.walk(m_cCommonSNMPTableTrunk, {kx::kLaPortChannelMemberList}, foldTrunks);
+    }
+    read(plan, {m_ok});
+}
+
+void CVlanEditDlg::ShowModel()
+{
+    m_name->setText(m_model.editedEntry() ? m_model.editedEntry()->name : QString());
+    if (m_model.mode() == VlanModel::Mode::Edit) {
+        m_vid->setText(QString::number(m_model.editVid()));
+        m_vid->setEnabled(false);
+    }
+    for (int p = 1; p <= m_model.portCount(); ++p)
+        ShowChoice(p);
 }
 
 CVlanEditDlg* CVlanEditDlg::ForDevice(int vid, QWidget* parent)
 {
     const VlanModel::Mode mode = vid > 0 ? VlanModel::Mode::Edit : VlanModel::Mode::Add;
-    return new CVlanEditDlg(mode, vid, CVlanConfigDlg::ReadAsymmetricModeNow(), CVlanConfigDlg::ReadEntriesNow(),
-                            parent);
+    return new CVlanEditDlg(mode, vid, 2, {}, true, parent);
 }
 
 QRadioButton* CVlanEditDlg::radio(int port, Choice choice) const
@@ -188,17 +209,17 @@ void CVlanEditDlg::OnChoice(int port, Choice choice)
 
 void CVlanEditDlg::OnOk()
 {
-    const QString refusal = m_model.check(m_vid->text(), m_name->text());
-    if (!refusal.isEmpty()) {
-        prompter().message(refusal);
+    if (refuse(m_model.check(m_vid->text(), m_name->text())))
         return;
-    }
-    const kx::vlan::SetPath path = kx::vlan::SessionSetPath(m_cCommonSNMPSet);
-    kx::WaitCursor wait;
-    if (m_model.write(m_model.vidFor(m_vid->text()), m_name->text(), path) ==
-        VlanModel::WriteResult::Written) {
-        accept();
-        return;
-    }
-    emit deviceChanged();
+    using Result = VlanModel::WriteResult;
+    writeSequence<Result>(
+        [model = m_model, vid = m_model.vidFor(m_vid->text()), name = m_name->text(), session = m_cCommonSNMPSet] {
+            return model.write(vid, name, kx::vlan::SessionSetPath(*session));
+        },
+        [this](const Result& result) {
+            if (result == Result::Written)
+                accept();
+            else
+                emit deviceChanged();
+        });
 }

@@ -40,12 +40,16 @@ signals:
     void deviceChanged();
 
 private:
+    CVlanEditDlg(VlanModel::Mode mode, int vid, int asymmetricMode, const VlanEntries& entries, bool readContext,
+                 QWidget* parent);
+    // The name, VID and port choices of the model.
+    void ShowModel();
     void OnChoice(int port, VlanModel::PortChoice choice);
     void ShowChoice(int port);
     void OnOk();
 
-    CCommonSNMP& m_cCommonSNMPSet = *addSession(QStringLiteral("m_cCommonSNMPSet"));
-    kx::TableWalker m_trunkWalk{addSession(QStringLiteral("m_cCommonSNMPTableTrunk")), this};
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableTrunk = addSession(QStringLiteral("m_cCommonSNMPTableTrunk"));
 
     VlanModel m_model;
     QLineEdit* m_name = nullptr;
