@@ -1,7 +1,11 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/l2/CBandwidthDlg.h"
+#include "ui/l2/CPortMirrorDlg.h"
+#include "ui/l2/CStormControlDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/security/CTrafficSegmentationDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -60,6 +64,12 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("Traffic Segmentation Settings"), QStringLiteral("Traffic Segmentation Settings "),
+          Make<CTrafficSegmentationDlg>());
+    r.add(QStringLiteral("Bandwidth Control"), QStringLiteral("BandWidth Control"), Make<CBandwidthDlg>());
+    r.add(QStringLiteral("Storm Control Settings"), QStringLiteral("Storm Control"), Make<CStormControlDlg>());
+    r.add(QStringLiteral("Port Mirroring Settings"), QStringLiteral("PortMirroringConfiguration"),
+          Make<CPortMirrorDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -91,15 +101,11 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
-        QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Spanning Tree Configuration"),
         QStringLiteral("Multicast Filtering Mode configuration..."),
         QStringLiteral("IGMP Snooping Configuration"),
-        QStringLiteral("Bandwidth Control"),
         QStringLiteral("ARP Spoofing Prevention Setting..."),
         QStringLiteral("DHCP Server Screening Settings"),
-        QStringLiteral("Traffic Segmentation Settings"),
-        QStringLiteral("Storm Control Settings"),
         QStringLiteral("Smart Binding Settings"),
         QStringLiteral("Smart Binding"),
         QStringLiteral("White List"),

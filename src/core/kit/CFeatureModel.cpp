@@ -108,3 +108,27 @@ kx::ReadPlan CFeatureModel::RowWalk(const std::shared_ptr<CCommonSNMP>& session,
         });
     return plan;
 }
+
+kx::ReadPlan CFeatureModel::RecordRead(const std::shared_ptr<CCommonSNMP>& session, const QStringList& oids,
+                                       RecordFormat format)
+{
+    kx::ReadPlan plan;
+    plan.get(session, oids, [this, format = std::move(format)](const kx::GetResult& answer) {
+        if (!answer.ok())
+            return;
+        QStringList texts;
+        if (format) {
+            texts = format(answer);
+        } else {
+            for (const kx::SnmpValue& v : answer.values)
+                texts << v.text();
+        }
+        emit recordArrived(texts);
+    });
+    return plan;
+}
+
+std::function<kx::SetResult()> CFeatureModel::SetObjects(std::vector<kx::SetBinding> bindings) const
+{
+    return [session = m_cCommonSNMP, bindings = std::move(bindings)] { return kx::SetValues(*session, bindings); };
+}

@@ -13,6 +13,7 @@
 
 #include "core/kit/ReadPlan.h"
 #include "core/kit/SessionSet.h"
+#include "core/kit/SnmpRequests.h"
 #include "core/kit/TrunkMembership.h"
 
 #include <QObject>
@@ -66,6 +67,11 @@ public:
     int PortCount() const { return m_portCount; }
     kx::SessionSet& Sessions() { return m_sessions; }
 
+    // Sets `bindings` in one request on the first session (the base's
+    // multi-object set), synchronously: for the dialog's write sequences. The
+    // session travels with the sequence, so it outlives a dialog closed meanwhile.
+    std::function<kx::SetResult()> SetObjects(std::vector<kx::SetBinding> bindings) const;
+
     // Scratch lists of the derived objects.
     QStringList m_strList1;
     QStringList m_strList2;
@@ -76,6 +82,9 @@ signals:
     // One row of a RowWalk() as its texts, and the walk's end.
     void rowArrived(const QStringList& row);
     void tableWalked(const kx::WalkResult& result);
+    // The objects of a RecordRead() as its texts. Only an answer without an
+    // error status arrives: after a failed get the dialog keeps what it shows.
+    void recordArrived(const QStringList& record);
 
 protected:
     // A further session of a derived object (closed when the object goes).
@@ -87,6 +96,14 @@ protected:
     using RowFormat = std::function<QStringList(const kx::WalkRow& row)>;
     kx::ReadPlan RowWalk(const std::shared_ptr<CCommonSNMP>& session, const QStringList& columns,
                          RowFormat format = {});
+
+    // The design's synchronous gets of a few scalars that fill a record for the
+    // dialog, as one get of `oids` on `session` for the dialog's read; an answer
+    // without an error status becomes recordArrived() with the texts `format`
+    // makes (default: each value's text).
+    using RecordFormat = std::function<QStringList(const kx::GetResult& answer)>;
+    kx::ReadPlan RecordRead(const std::shared_ptr<CCommonSNMP>& session, const QStringList& oids,
+                            RecordFormat format = {});
 
     kx::SessionSet m_sessions;
     std::shared_ptr<CCommonSNMP> m_cCommonSNMP = m_sessions.add(QStringLiteral("m_cCommonSNMP"));
