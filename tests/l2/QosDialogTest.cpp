@@ -256,4 +256,33 @@ TEST_F(MirrorDialog, ApplyWaitsForTheAggregationGroupsAndAFailedLoadMeansNone)
     EXPECT_EQ(Value(*harness, "P.18.2.0"), "7");
 }
 
+// The same writes over SNMPv3 with authentication and privacy.
+TEST_F(QosSuite, EachDialogWritesOverSnmpV3AuthPriv)
+{
+    harness->useVersion3("sha256aes");
+    {
+        auto d = Open<CBandwidthDlg>();
+        DialogHarness::type(d.get(), "Rate(63-100000)", "126");
+        DialogHarness::click(d.get(), "&Apply");
+        EXPECT_EQ(Value(*harness, "P.13.1.2.1.3.8"), "126");
+    }
+    {
+        auto d = Open<CStormControlDlg>();
+        DialogHarness::click(d.get(), "Enable Storm Control ");
+        DialogHarness::click(d.get(), "Apply Storm Control");
+        EXPECT_EQ(Value(*harness, "P.13.3.1.0"), "1");
+    }
+    {
+        auto d = Open<CPortMirrorDlg>();
+        DialogHarness::click(d.get(), "Enabled");
+        DialogHarness::click(d.get(), "Port 4 RX");
+        DialogHarness::click(d.get(), "Apply");
+        EXPECT_EQ(Value(*harness, "P.18.3.0"), "10000000");
+        EXPECT_EQ(Value(*harness, "P.18.1.0"), "1");
+    }
+    for (const auto& r : harness->sim().requestLog())
+        EXPECT_EQ(r.version, "3");
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
 } // namespace

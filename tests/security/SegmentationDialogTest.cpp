@@ -44,15 +44,21 @@ protected:
     }
 };
 
-TEST_F(SegmentationDialog, TheStateDecidesTheForwardingApply)
+TEST_F(SegmentationDialog, TheStateDecidesTheForwardingApplyOverV1AndV3)
 {
-    auto d = Open();
-    EXPECT_FALSE(DialogHarness::find<QCheckBox>(d.get(), "Enable Forwarding Port Settings")->isChecked());
-    EXPECT_FALSE(ForwardingApply(d.get())->isEnabled());
-    DialogHarness::click(d.get(), "Enable Forwarding Port Settings");
-    DialogHarness::click(d.get(), "Apply Enable Forwarding Port Settings");
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"14.9.1.0=1"}));
-    EXPECT_TRUE(ForwardingApply(d.get())->isEnabled());
+    for (const std::string user : {"", "sha256aes"}) {
+        SCOPED_TRACE(user);
+        harness->resetForTest();
+        harness->useVersion3(user);
+        auto d = Open();
+        EXPECT_FALSE(DialogHarness::find<QCheckBox>(d.get(), "Enable Forwarding Port Settings")->isChecked());
+        EXPECT_FALSE(ForwardingApply(d.get())->isEnabled());
+        DialogHarness::click(d.get(), "Enable Forwarding Port Settings");
+        DialogHarness::click(d.get(), "Apply Enable Forwarding Port Settings");
+        EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"14.9.1.0=1"}));
+        EXPECT_TRUE(ForwardingApply(d.get())->isEnabled());
+        EXPECT_EQ(harness->sim().requestLog().front().version, user.empty() ? "1" : "3");
+    }
 }
 
 TEST_F(SegmentationDialog, AllClearAndEachSourcePortsOwnSetByItsInstance)

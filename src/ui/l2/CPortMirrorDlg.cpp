@@ -117,7 +117,8 @@ void CPortMirrorDlg::Refresh()
             b->setEnabled(true);
     m_model->SetOwner(this);
     // Apply judges by the aggregation groups this read loads: it waits for them.
-    read(m_model->Refresh(), {m_refresh, m_apply});
+    // A failed get keeps the state shown, and the ports follow it.
+    read(m_model->Refresh(), {m_refresh, m_apply}, [this] { FollowState(); });
 }
 
 void CPortMirrorDlg::Show(const QStringList& texts)
@@ -130,7 +131,6 @@ void CPortMirrorDlg::Show(const QStringList& texts)
     m_target->setCurrentIndex(m_target->findText(record.target));
     for (int port = 1; port <= m_portCount; ++port)
         ShowMode(port, record.modes[static_cast<std::size_t>(port - 1)]);
-    FollowState();
 }
 
 void CPortMirrorDlg::ShowMode(int port, SnifferMode mode)
