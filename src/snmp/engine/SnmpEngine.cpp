@@ -34,7 +34,6 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
-#include <unordered_map>
 
 namespace kx::snmpengine {
 
@@ -310,6 +309,16 @@ private:
         bool stale = false;
     };
 
+    // A request that went out and has not been answered, with the token its
+    // callback gets: a handful at a time, so they are kept in a plain list (no
+    // node to allocate per request).
+    struct Sent
+    {
+        std::uintptr_t token = 0;
+        std::shared_ptr<Job> job;
+        void* session = nullptr;
+    };
+
     Engine()
     {
         m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -412,7 +421,7 @@ private:
             poll();
         }
         // Whatever is still open fails now rather than waiting forever.
-        for (auto& [token, sent] : m_inflight)
+        for (Sent& sent : m_inflight)
             complete(sent.job, SnmpResult::Failed, nullptr);
         m_inflight.clear();
         {
@@ -493,7 +502,7 @@ private:
 
     bool busy(void* handle) const
     {
-        for (const auto& [token, sent] : m_inflight)
+        for (const Sent& sent : m_inflight)
             if (sent.session == handle)
                 return true;
         return false;
@@ -661,14 +670,15 @@ private:
 
     void failJobsOf(void* handle)
     {
-        for (auto it = m_inflight.begin(); it != m_inflight.end();) {
-            if (it->second.session == handle) {
-                complete(it->second.job, SnmpResult::Failed, nullptr);
-                it = m_inflight.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        std::vector<Sent> failed;
+        std::erase_if(m_inflight, [&](Sent& sent) {
+            if (sent.session != handle)
+                return false;
+            failed.push_back(std::move(sent));
+            return true;
+        });
+        for (Sent& sent : failed)
+            complete(sent.job, SnmpResult::Failed, nullptr);
     }
 
     void start(const std::shared_ptr<Job>& job)
@@ -704,19 +714,31 @@ private:
         session->retries = 0;
 
         const std::uintptr_t token = ++m_nextToken;
-        m_inflight.emplace(token, Sent{job, handle});
+        m_inflight.push_back(Sent{token, job, handle});
         const int rc = snmp_sess_async_send(handle, pdu, &Engine::OnResponse,
                                             reinterpret_cast<void*>(token));
         if (rc == 0) {
             // Not sent; the library has not taken the PDU. (With SNMPv3 a failed
             // discovery may already have called back: complete() runs once only.)
             snmp_free_pdu(pdu);
-            auto it = m_inflight.find(token);
-            if (it != m_inflight.end()) {
-                complete(it->second.job, SnmpResult::Failed, nullptr);
-                m_inflight.erase(it);
+            Sent sent;
+            if (takeSent(token, sent))
+                complete(sent.job, SnmpResult::Failed, nullptr);
+        }
+    }
+
+    bool takeSent(std::uintptr_t token, Sent& out)
+    {
+        for (Sent& sent : m_inflight) {
+            if (sent.token == token) {
+                out = std::move(sent);
+                if (&sent != &m_inflight.back())
+                    sent = std::move(m_inflight.back());
+                m_inflight.pop_back();
+                return true;
             }
         }
+        return false;
     }
 
     static int OnLog(int, int, void* serverArg, void*)
@@ -740,12 +762,11 @@ private:
 
     void onResponse(int operation, netsnmp_pdu* pdu, std::uintptr_t token)
     {
-        auto it = m_inflight.find(token);
-        if (it == m_inflight.end())
+        Sent sent;
+        if (!takeSent(token, sent))
             return;
-        std::shared_ptr<Job> job = std::move(it->second.job);
-        void* const session = it->second.session;
-        m_inflight.erase(it);
+        std::shared_ptr<Job> job = std::move(sent.job);
+        void* const session = sent.session;
 
         if (job->target->version == 3 &&
             (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu ||
@@ -815,13 +836,8 @@ private:
     std::map<std::string, Session> m_sessions;
     std::vector<Session> m_retired; // stale, closed once nothing of theirs is out
     std::map<std::string, std::string> m_userKeys;
-    // What went out and has not been answered, by the token its callback gets.
-    struct Sent
-    {
-        std::shared_ptr<Job> job;
-        void* session = nullptr;
-    };
-    std::unordered_map<std::uintptr_t, Sent> m_inflight;
+    // What went out and has not been answered (see Sent).
+    std::vector<Sent> m_inflight;
     std::uintptr_t m_nextToken = 0;
 };
 
