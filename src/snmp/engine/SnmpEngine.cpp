@@ -2,14 +2,14 @@
 //
 // Requests arrive as jobs on a queue. The thread keeps one net-snmp session per
 // agent and set of credentials (so SNMPv3 discovery happens once, not per
-// request), sends every job asynchronously, and waits in one select() over all
-// sessions and a wake-up descriptor. Answers are turned into response objects
-// here; synchronous senders are woken directly. Asynchronous callbacks run on
-// this thread too, but outside net-snmp's call stack: a walk step that re-arms
-// from its callback is sent on the next turn of the loop without any thread
-// hand-over, which is what makes a walk as fast as the agent allows. Callbacks
-// must therefore be short and must not wait for other threads; a synchronous
-// send from a callback is served by a nested turn of the loop.
+// request), sends every job asynchronously, and waits in one epoll over the
+// sessions' sockets and a wake-up descriptor. Answers are turned into response
+// objects here; synchronous senders are woken directly. Asynchronous callbacks
+// run on this thread too, but outside net-snmp's call stack: a walk step that
+// re-arms from its callback is sent at once, without any thread hand-over, which
+// is what makes a walk as fast and as cheap as the agent allows. Callbacks must
+// therefore be short and must not wait for other threads; a synchronous send
+// from a callback is served by a nested turn of the loop.
 
 #include "snmp/engine/EngineInternal.h"
 
@@ -29,6 +29,7 @@
 #include <deque>
 #include <future>
 #include <map>
+#include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -322,7 +323,13 @@ private:
     Engine()
     {
         m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-        m_running = m_wakeFd >= 0;
+        m_epollFd = ::epoll_create1(EPOLL_CLOEXEC);
+        if (m_wakeFd >= 0 && m_epollFd >= 0) {
+            epoll_event e{};
+            e.events = EPOLLIN;
+            e.data.ptr = nullptr; // the wake-up descriptor; sessions carry their handle
+            m_running = ::epoll_ctl(m_epollFd, EPOLL_CTL_ADD, m_wakeFd, &e) == 0;
+        }
         if (m_running) {
             // The library is initialised before the constructor returns: OpenSSL
             // registers its exit-time clean-up while net-snmp starts, and that
@@ -350,6 +357,8 @@ private:
             m_thread.join();
         if (m_wakeFd >= 0)
             ::close(m_wakeFd);
+        if (m_epollFd >= 0)
+            ::close(m_epollFd);
     }
 
     void wake()
@@ -432,55 +441,83 @@ private:
         }
         runReadyCallbacks();
         for (auto& [key, s] : m_sessions)
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
         m_sessions.clear();
         for (const Session& s : m_retired)
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
         m_retired.clear();
         snmp_shutdown("kxmodule");
     }
 
     void poll()
     {
-        netsnmp_large_fd_set readfds;
-        netsnmp_large_fd_set_init(&readfds, FD_SETSIZE);
-        NETSNMP_LARGE_FD_SET(m_wakeFd, &readfds);
-        int numfds = m_wakeFd + 1;
+        // net-snmp says when its next time-out is due; which socket has an answer
+        // is left to epoll, where each session's socket is registered once:
+        // select() would look at every descriptor, the wake-up one too, on each
+        // step of a walk.
         timeval wait{1, 0};
-        auto addToSelect = [&](const Session& s) {
+        netsnmp_large_fd_set unused;
+        netsnmp_large_fd_set_init(&unused, FD_SETSIZE);
+        auto dueIn = [&](const Session& s) {
+            int numfds = 0;
             timeval tv{3600, 0};
             int block = 1;
-            snmp_sess_select_info2(s.handle, &numfds, &readfds, &tv, &block);
+            snmp_sess_select_info2(s.handle, &numfds, &unused, &tv, &block);
             if (!block && timercmp(&tv, &wait, <))
                 wait = tv;
         };
         for (auto& [key, s] : m_sessions)
-            addToSelect(s);
+            dueIn(s);
         for (const Session& s : m_retired)
-            addToSelect(s);
+            dueIn(s);
+        netsnmp_large_fd_set_cleanup(&unused);
         // Announce the sleep before the last look at the queue; submit() reads the
         // flag after queueing, so one of the two always sees the other.
         m_sleeping.store(true);
         if (m_queued.load() != 0)
             wait = {0, 0};
-        const int n = netsnmp_large_fd_set_select(numfds, &readfds, nullptr, nullptr, &wait);
+        const int waitMs = static_cast<int>(wait.tv_sec * 1000 + (wait.tv_usec + 999) / 1000);
+        epoll_event events[8];
+        const int n = ::epoll_wait(m_epollFd, events, 8, waitMs);
         m_sleeping.store(false);
-        if (n > 0) {
-            if (NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readfds)) {
+        for (int i = 0; i < n; ++i) {
+            void* const handle = events[i].data.ptr;
+            if (!handle) {
                 uint64_t count = 0;
                 [[maybe_unused]] ssize_t r = ::read(m_wakeFd, &count, sizeof count);
+                continue;
             }
-            for (auto& [key, s] : m_sessions)
-                snmp_sess_read2(s.handle, &readfds);
-            for (const Session& s : m_retired)
-                snmp_sess_read2(s.handle, &readfds);
+            netsnmp_large_fd_set ready;
+            netsnmp_large_fd_set_init(&ready, FD_SETSIZE);
+            NETSNMP_LARGE_FD_SET(SocketOf(handle), &ready);
+            snmp_sess_read2(handle, &ready);
+            netsnmp_large_fd_set_cleanup(&ready);
         }
         for (auto& [key, s] : m_sessions)
             snmp_sess_timeout(s.handle);
         for (const Session& s : m_retired)
             snmp_sess_timeout(s.handle);
         closeIdleRetired();
-        netsnmp_large_fd_set_cleanup(&readfds);
+    }
+
+    static int SocketOf(void* handle)
+    {
+        const netsnmp_transport* t = snmp_sess_transport(handle);
+        return t ? t->sock : -1;
+    }
+
+    void watch(void* handle)
+    {
+        epoll_event e{};
+        e.events = EPOLLIN;
+        e.data.ptr = handle;
+        ::epoll_ctl(m_epollFd, EPOLL_CTL_ADD, SocketOf(handle), &e);
+    }
+
+    void closeSession(void* handle)
+    {
+        ::epoll_ctl(m_epollFd, EPOLL_CTL_DEL, SocketOf(handle), nullptr);
+        snmp_sess_close(handle);
     }
 
     // A stale session stops taking requests; what it has out may still be
@@ -515,7 +552,7 @@ private:
         std::erase_if(m_retired, [this](const Session& s) {
             if (busy(s.handle))
                 return false;
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
             return true;
         });
     }
@@ -642,6 +679,7 @@ private:
         netsnmp_transport* transport = snmp_sess_transport(handle);
         if (transport && transport->f_recv == &netsnmp_udpbase_recv)
             transport->f_recv = &ReceiveDatagram;
+        watch(handle);
         m_sessions.emplace(key, Session{handle, target.version == 3 ? target.v3.userName : std::string()});
         if (target.version == 3)
             m_userKeys[target.v3.userName] = key;
@@ -654,13 +692,13 @@ private:
             if (s.user != user)
                 return false;
             failJobsOf(s.handle);
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
             return true;
         });
         for (auto it = m_sessions.begin(); it != m_sessions.end();) {
             if (it->second.user == user) {
                 failJobsOf(it->second.handle);
-                snmp_sess_close(it->second.handle);
+                closeSession(it->second.handle);
                 it = m_sessions.erase(it);
             } else {
                 ++it;
@@ -820,6 +858,7 @@ private:
     }
 
     int m_wakeFd = -1;
+    int m_epollFd = -1;
     std::thread m_thread;
     std::thread::id m_threadId;
 
