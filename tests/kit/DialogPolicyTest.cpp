@@ -165,12 +165,6 @@ TEST_F(DialogPolicy, AnUnansweringSwitchNeverFreezesTheWindow)
         harness->prompter().clear();
         auto dialog = Open(d);
         ASSERT_TRUE(dialog);
-        // Measured from its first paint on: the first window of the process to
-        // paint a kind of control (a list's header, say) loads its style and
-        // fonts, which is no wait for the network, yet takes 100 ms on a busy
-        // machine.
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        dialog->repaint();
         Responsiveness window;
         ASSERT_TRUE(DialogHarness::waitFirstRead(*dialog, 30000));
         EXPECT_FALSE(dialog->busy());
