@@ -33,6 +33,9 @@ CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent)
     for (std::size_t i = 0; i < m_edits.size(); ++i)
         m_edits[i] = form.edit(QString::fromLatin1(kLabels[i]), kx::FieldOptions::Digits());
     m_reportToAll = form.check(QStringLiteral("Report to all ports"));
+    // A box as wide as its text: a click beside it ticks nothing.
+    for (QCheckBox* box : {m_enable, m_reportToAll})
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* note = new QLabel(QStringLiteral("Note: The Host Timeout was computed automatically in Querier Enabled "
                                            "by\n (Robustness Variable * Query Interval + Max Response Time)."),
                             this);
