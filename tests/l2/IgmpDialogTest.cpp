@@ -206,17 +206,27 @@ TEST_F(IgmpDialogs, StaticRouterPortsAreCheckedThenWrittenAsAPaddedPortList)
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return list->cellText(0, 5) == "2,7-8"; }));
 }
 
-TEST_F(IgmpDialogs, RouterPortsWaitForTheAggregationGroups)
+TEST_F(IgmpDialogs, AggregatedLinkRulesWaitForTheAggregationGroups)
 {
     harness->sim().control("scenario trunk78");
-    harness->sim().control(l2test::Expand("fault add P.8.1.3.1.2 delay 600 count=1"));
-    auto dlg = harness->open<CIgmpVlanDlg>();
-    auto* apply = DialogHarness::find<QPushButton>(dlg.get(), "Apply Static Router Ports");
+    const std::string slowGroups = l2test::Expand("fault add P.8.1.3.1.2 delay 600 count=1");
+    harness->sim().control(slowGroups);
+    auto vlans = harness->open<CIgmpVlanDlg>();
+    auto* apply = DialogHarness::find<QPushButton>(vlans.get(), "Apply Static Router Ports");
     EXPECT_FALSE(apply->isEnabled());
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return apply->isEnabled(); }));
-    l2test::ClickPorts(dlg.get(), {7});
-    DialogHarness::click(dlg.get(), "Apply Static Router Ports");
+    l2test::ClickPorts(vlans.get(), {7});
+    DialogHarness::click(vlans.get(), "Apply Static Router Ports");
     EXPECT_EQ(harness->prompter().last(), "Members of port channel must have the same status.");
+
+    harness->sim().control(slowGroups);
+    auto filter = harness->open<CMulticastFilterDlg>();
+    apply = DialogHarness::find<QPushButton>(filter.get(), "&Apply");
+    EXPECT_FALSE(apply->isEnabled());
+    ASSERT_TRUE(DialogHarness::waitUntil([&] { return apply->isEnabled(); }));
+    DialogHarness::click(filter.get(), "&Apply");
+    EXPECT_EQ(harness->prompter().last(),
+              "Ports with different Multicast Filtering Mode in an aggregated link is invalid.");
 }
 
 TEST_F(IgmpDialogs, EntriesShowAddressesAndPortsAsTheCodecsDo)
