@@ -1,5 +1,9 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/l2/CIgmpSnoopingDlg.h"
+#include "ui/l2/CIgmpVlanDlg.h"
+#include "ui/l2/CMulticastEntryDlg.h"
+#include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
@@ -60,6 +64,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
+          Make<CIgmpSnoopingDlg>());
+    r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
+          QStringLiteral("Multicast Filtering Mode Configuration"), Make<CMulticastFilterDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -71,6 +79,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("The VLAN Settings of IGMP snooping"), QStringLiteral("The VLAN Settings of IGMP snooping "),
+                   Make<CIgmpVlanDlg>());
+    r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
+                   Make<CMulticastEntryDlg>());
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -93,8 +105,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Spanning Tree Configuration"),
-        QStringLiteral("Multicast Filtering Mode configuration..."),
-        QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("Bandwidth Control"),
         QStringLiteral("ARP Spoofing Prevention Setting..."),
         QStringLiteral("DHCP Server Screening Settings"),
