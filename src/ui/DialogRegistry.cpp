@@ -1,7 +1,10 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/dot1x/CDot1xGlobalDlg.h"
+#include "ui/dot1x/CDot1xPortDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -60,6 +63,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("802.1X Configuration..."), QStringLiteral("802.1X Config Information"),
+          Make<CDot1xGlobalDlg>());
+    r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
+          Make<CSyslogHostDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -71,6 +78,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("802.1X Port Configuration"), QStringLiteral("802.1X Port Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CDot1xPortDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -87,7 +96,6 @@ const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
         QStringLiteral("Port Configuration..."),
-        QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
@@ -104,7 +112,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Smart Binding"),
         QStringLiteral("White List"),
         QStringLiteral("Black List"),
-        QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
         QStringLiteral("SNMP User Table"),
         QStringLiteral("SNMP Group Table"),
