@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kxtest;
 
 // Failures show texts as texts.
@@ -36,6 +38,19 @@ std::string P(const std::string& suffix)
 void Put(DialogHarness& h, const std::string& object)
 {
     h.sim().control("set " + P(object));
+}
+
+// Each set since the log was cleared: "<OID after the arc> <type> <value>" per binding.
+std::vector<std::string> Sent(DialogHarness& h)
+{
+    std::vector<std::string> sent;
+    for (const auto& set : h.sets()) {
+        std::string line;
+        for (const auto& b : set.bindings)
+            line += (line.empty() ? "" : ", ") + b.oid.substr(P("").size()) + " " + b.type + " " + b.value;
+        sent.push_back(line);
+    }
+    return sent;
 }
 
 QLineEdit* Edit(QWidget* d, const char* name)
@@ -64,20 +79,14 @@ protected:
         for (int i = 0; i < 6; ++i)
             DialogHarness::type(d, kTimerEdits[i], timers[i]);
     }
-    static QList<QWidget*> Fields(QWidget* d)
+    // Whether every field the box opens is `enabled`.
+    static bool AllEnabled(QWidget* d, bool enabled)
     {
         QList<QWidget*> fields{DialogHarness::find(d, "Radius Server IP:"), Edit(d, "Key:"), Edit(d, "Confirm Key:"),
                                DialogHarness::find(d, "ReAuthEnabled")};
         for (const char* name : kTimerEdits)
             fields << Edit(d, name);
-        return fields;
-    }
-    static bool AllEnabled(QWidget* d, bool enabled)
-    {
-        for (QWidget* w : Fields(d))
-            if (!w || w->isEnabled() != enabled)
-                return false;
-        return true;
+        return std::all_of(fields.begin(), fields.end(), [&](QWidget* w) { return w && w->isEnabled() == enabled; });
     }
 };
 
@@ -91,11 +100,11 @@ TEST_F(Dot1xGlobal, ReadFillsEveryFieldAndOnlyTheDeviceOpensPortSet)
     auto* portSet = DialogHarness::find<QPushButton>(dlg.get(), "PortSet");
     EXPECT_TRUE(enable->isChecked());
     EXPECT_EQ(DialogHarness::find<kx::IpAddressEdit>(dlg.get(), "Radius Server IP:")->text(), "10.0.0.9");
-    EXPECT_EQ(Edit(dlg.get(), "Key:")->text(), "k3y");
-    EXPECT_EQ(Edit(dlg.get(), "Confirm Key:")->text(), "k3y");
-    const QStringList timers{"61", "32", "33", "34", "5", "7200"};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(Edit(dlg.get(), kTimerEdits[i])->text(), timers[i]) << kTimerEdits[i];
+    const QStringList shown{"k3y", "k3y", "61", "32", "33", "34", "5", "7200"};
+    const char* const edits[] = {"Key:", "Confirm Key:", kTimerEdits[0], kTimerEdits[1], kTimerEdits[2],
+                                 kTimerEdits[3], kTimerEdits[4], kTimerEdits[5]};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(Edit(dlg.get(), edits[i])->text(), shown[i]) << edits[i];
     EXPECT_EQ(DialogHarness::find<QComboBox>(dlg.get(), "ReAuthEnabled")->currentText(), "Enable");
     EXPECT_TRUE(AllEnabled(dlg.get(), true));
     EXPECT_TRUE(portSet->isEnabled());
@@ -127,12 +136,7 @@ TEST_F(Dot1xGlobal, ReadFillsEveryFieldAndOnlyTheDeviceOpensPortSet)
 
 TEST_F(Dot1xGlobal, EveryRefusalShowsItsTextAndSendsNothingAtAll)
 {
-    struct Case
-    {
-        const char* field;
-        const char* typed;
-        const char* message;
-    };
+    struct Case { const char *field, *typed, *message; };
     const Case cases[] = {
         {"Radius Server IP:", "0.1.2.3", "Invalid RADIUS Server IP Address."},
         {"Radius Server IP:", "255.1.1.1", "Invalid RADIUS Server IP Address."},
@@ -176,24 +180,11 @@ TEST_F(Dot1xGlobal, ApplySendsServerAndKeyThenStateThenTimersWithReAuthPeriodAsU
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "Apply");
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
-    auto sets = harness->sets();
-    ASSERT_EQ(sets.size(), 3u);
-    ASSERT_EQ(sets[0].bindings.size(), 2u);
-    EXPECT_EQ(sets[0].bindings[0].oid, P("11.1.1.0"));
-    EXPECT_EQ(sets[0].bindings[0].value, "10.0.0.1");
-    EXPECT_EQ(sets[0].bindings[1].oid, P("11.1.2.0"));
-    ASSERT_EQ(sets[1].bindings.size(), 1u);
-    EXPECT_EQ(sets[1].bindings[0].oid, P("11.2.1.0"));
-    EXPECT_EQ(sets[1].bindings[0].value, "1");
-    ASSERT_EQ(sets[2].bindings.size(), 7u);
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(sets[2].bindings[i].oid, P("11.2." + std::to_string(i + 2) + ".0"));
-    EXPECT_EQ(sets[2].bindings[0].value, "0");
-    EXPECT_EQ(sets[2].bindings[1].value, "31"); // the checked value, not the text
-    EXPECT_EQ(sets[2].bindings[5].type, "u");
-    EXPECT_EQ(sets[2].bindings[5].value, "4294967295");
-    EXPECT_EQ(sets[2].bindings[6].value, "1");
-    EXPECT_EQ(harness->sim().value(P("11.1.2.0")), "secret");
+    // Numbers go out as the values checked ("031" as 31).
+    EXPECT_EQ(Sent(*harness), (std::vector<std::string>{
+                          "11.1.1.0 a 10.0.0.1, 11.1.2.0 s secret", "11.2.1.0 i 1",
+                          "11.2.2.0 i 0, 11.2.3.0 i 31, 11.2.4.0 i 30, 11.2.5.0 i 30, 11.2.6.0 i 2, "
+                          "11.2.7.0 u 4294967295, 11.2.8.0 i 1"}));
     // The read after it shows what the device holds now.
     EXPECT_TRUE(DialogHarness::find<QPushButton>(dlg.get(), "PortSet")->isEnabled());
 
@@ -202,7 +193,7 @@ TEST_F(Dot1xGlobal, ApplySendsServerAndKeyThenStateThenTimersWithReAuthPeriodAsU
     harness->sim().control("fault add " + P("11.1") + " error genErr count=1");
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "Apply");
-    sets = harness->sets();
+    const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets[0].status, "genErr");
     EXPECT_EQ(sets[1].bindings.size(), 7u);
@@ -219,12 +210,8 @@ TEST_F(Dot1xGlobal, DisablingSendsOnlyTheStateOverSnmpV3)
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "Apply");
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
-    const auto sets = harness->sets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(sets[0].name, "sha256aes");
-    ASSERT_EQ(sets[0].bindings.size(), 1u);
-    EXPECT_EQ(sets[0].bindings[0].oid, P("11.2.1.0"));
-    EXPECT_EQ(sets[0].bindings[0].value, "2");
+    EXPECT_EQ(Sent(*harness), std::vector<std::string>{"11.2.1.0 i 2"});
+    EXPECT_EQ(harness->sets()[0].name, "sha256aes");
     EXPECT_FALSE(DialogHarness::find<QPushButton>(dlg.get(), "PortSet")->isEnabled());
 }
 
@@ -233,8 +220,7 @@ class Dot1xPorts : public SimSuite<>
 protected:
     static std::unique_ptr<CDot1xPortDlg> Open()
     {
-        kx::dot1x::Dot1xTimers timers{"60", "30", "30", "30", "2", "3600", "Disabled"};
-        auto dlg = harness->open<CDot1xPortDlg>(timers);
+        auto dlg = harness->open<CDot1xPortDlg>(kx::dot1x::Dot1xTimers{"60", "30", "30", "30", "2", "3600", "Disabled"});
         EXPECT_TRUE(DialogHarness::waitFirstRead(*dlg));
         return dlg;
     }
@@ -280,13 +266,7 @@ TEST_F(Dot1xPorts, PortSetListsEveryPortWithTheTimersTheGlobalDialogShowed)
 
 TEST_F(Dot1xPorts, RefusalsSendNothing)
 {
-    struct Case
-    {
-        std::vector<int> controls;
-        int from, to;
-        const char* control;
-        const char* message;
-    };
+    struct Case { std::vector<int> controls; int from, to; const char *control, *message; };
     const Case cases[] = {
         {{2, 2, 2, 2, 2, 2, 2, 3}, 8, 8, "Auto", "Could not set all port AUTO  to the port access control."},
         {{1, 1, 1, 1, 2, 2, 2, 2}, 5, 8, "ForceUnauthorized",
@@ -331,11 +311,7 @@ TEST_F(Dot1xPorts, ApplyWritesTheRangeAndTheWalkAfterItShowsIt)
     harness->sim().clearLog();
     Choose(dlg.get(), 2, 4, "ForceUnauthorized");
     DialogHarness::click(dlg.get(), "Apply");
-    const auto sets = harness->sets();
-    ASSERT_EQ(sets.size(), 1u);
-    ASSERT_EQ(sets[0].bindings.size(), 3u);
-    EXPECT_EQ(sets[0].bindings[2].oid, P("11.2.9.1.2.4"));
-    EXPECT_EQ(sets[0].bindings[2].value, "1");
+    EXPECT_EQ(Sent(*harness), std::vector<std::string>{"11.2.9.1.2.2 i 1, 11.2.9.1.2.3 i 1, 11.2.9.1.2.4 i 1"});
     ASSERT_EQ(List(dlg.get())->rowCount(), 8);
     for (int r = 0; r < 8; ++r)
         EXPECT_EQ(List(dlg.get())->cellText(r, 2), r >= 1 && r <= 3 ? "ForceUnauthorized" : "ForceAuthorized");
@@ -379,9 +355,9 @@ TEST_F(Dot1xPorts40, EachRequestCarriesOnlyItsOwnThirtyPortsAtMost)
     DialogHarness::click(dlg.get(), "Apply");
     const auto sets = harness->sets();
     ASSERT_EQ(sets.size(), 2u);
-    ASSERT_EQ(sets[0].bindings.size(), 30u);
-    ASSERT_EQ(sets[1].bindings.size(), 10u);
-    EXPECT_EQ(sets[1].bindings[0].oid, P("11.2.9.1.2.31"));
+    EXPECT_EQ(sets[0].bindings.size(), 30u);
+    EXPECT_EQ(Sent(*harness)[1].substr(0, 19), "11.2.9.1.2.31 i 3, ");
+    EXPECT_EQ(sets[1].bindings.size(), 10u);
     EXPECT_GE(sets[1].ms - sets[0].ms, 100);
     EXPECT_EQ(harness->sim().value(P("11.2.9.1.2.40")), "3");
 

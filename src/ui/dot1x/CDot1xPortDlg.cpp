@@ -80,7 +80,6 @@ CDot1xPortDlg::CDot1xPortDlg(const Dot1xTimers& timers, bool readTimers, QWidget
     });
     plan.then(trunks);
     plan.add(PortWalk());
-    m_list->clearRows();
     read(plan, {m_apply, m_refresh});
 }
 

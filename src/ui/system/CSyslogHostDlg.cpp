@@ -35,6 +35,8 @@ CSyslogHostDlg::CSyslogHostDlg(QWidget* parent) : kx::ConfigDialog(QStringLitera
     // Nothing chosen until the device says.
     m_facility->setCurrentIndex(-1);
     m_severity->setCurrentIndex(-1);
+    for (QWidget* input : {static_cast<QWidget*>(m_server), static_cast<QWidget*>(m_port)})
+        input->setMaximumWidth(180);
     grid->setColumnStretch(2, 1);
 
     m_apply = form.button(QStringLiteral("&Apply"));
