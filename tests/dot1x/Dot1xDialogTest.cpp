@@ -305,8 +305,9 @@ TEST_F(Dot1xPorts, RefusalsSendNothing)
     EXPECT_TRUE(harness->sets().empty());
 }
 
-TEST_F(Dot1xPorts, ApplyWritesTheRangeAndTheWalkAfterItShowsIt)
+TEST_F(Dot1xPorts, ApplyWritesTheRangeAndTheWalkAfterItShowsItOverSnmpV3)
 {
+    harness->useVersion3("sha256aes");
     auto dlg = Open();
     harness->sim().clearLog();
     Choose(dlg.get(), 2, 4, "ForceUnauthorized");
@@ -319,7 +320,7 @@ TEST_F(Dot1xPorts, ApplyWritesTheRangeAndTheWalkAfterItShowsIt)
 
 TEST_F(Dot1xPorts, ApplyWaitsForTheAggregationWalk)
 {
-    harness->sim().control("fault add " + P("8.1.3.1.2") + " delay 400 count=1");
+    harness->sim().control("fault add " + P("8.1.3.1.2") + " delay 1000 count=1");
     auto dlg = harness->open<CDot1xPortDlg>(kx::dot1x::Dot1xTimers{});
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return List(dlg.get())->rowCount() == 8; }));
     QTest::qWait(50);
