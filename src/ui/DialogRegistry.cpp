@@ -1,11 +1,14 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/dot1x/CDot1xGlobalDlg.h"
+#include "ui/dot1x/CDot1xPortDlg.h"
 #include "ui/l2/CIgmpSnoopingDlg.h"
 #include "ui/l2/CIgmpVlanDlg.h"
 #include "ui/l2/CMulticastEntryDlg.h"
 #include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -68,6 +71,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CIgmpSnoopingDlg>());
     r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
           QStringLiteral("Multicast Filtering Mode Configuration"), Make<CMulticastFilterDlg>());
+    r.add(QStringLiteral("802.1X Configuration..."), QStringLiteral("802.1X Config Information"),
+          Make<CDot1xGlobalDlg>());
+    r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
+          Make<CSyslogHostDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -83,6 +90,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    Make<CIgmpVlanDlg>());
     r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
                    Make<CMulticastEntryDlg>());
+    r.addSubDialog(QStringLiteral("802.1X Port Configuration"), QStringLiteral("802.1X Port Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CDot1xPortDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -99,7 +108,6 @@ const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
         QStringLiteral("Port Configuration..."),
-        QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
@@ -114,7 +122,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Smart Binding"),
         QStringLiteral("White List"),
         QStringLiteral("Black List"),
-        QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
         QStringLiteral("SNMP User Table"),
         QStringLiteral("SNMP Group Table"),
