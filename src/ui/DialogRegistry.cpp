@@ -1,11 +1,18 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/dot1x/CDot1xGlobalDlg.h"
+#include "ui/dot1x/CDot1xPortDlg.h"
 #include "ui/l2/CBandwidthDlg.h"
+#include "ui/l2/CIgmpSnoopingDlg.h"
+#include "ui/l2/CIgmpVlanDlg.h"
+#include "ui/l2/CMulticastEntryDlg.h"
+#include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CPortMirrorDlg.h"
 #include "ui/l2/CStormControlDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "ui/security/CTrafficSegmentationDlg.h"
+#include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -70,6 +77,14 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("Storm Control Settings"), QStringLiteral("Storm Control"), Make<CStormControlDlg>());
     r.add(QStringLiteral("Port Mirroring Settings"), QStringLiteral("PortMirroringConfiguration"),
           Make<CPortMirrorDlg>());
+    r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
+          Make<CIgmpSnoopingDlg>());
+    r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
+          QStringLiteral("Multicast Filtering Mode Configuration"), Make<CMulticastFilterDlg>());
+    r.add(QStringLiteral("802.1X Configuration..."), QStringLiteral("802.1X Config Information"),
+          Make<CDot1xGlobalDlg>());
+    r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
+          Make<CSyslogHostDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -81,6 +96,12 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("The VLAN Settings of IGMP snooping"), QStringLiteral("The VLAN Settings of IGMP snooping "),
+                   Make<CIgmpVlanDlg>());
+    r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
+                   Make<CMulticastEntryDlg>());
+    r.addSubDialog(QStringLiteral("802.1X Port Configuration"), QStringLiteral("802.1X Port Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CDot1xPortDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -97,20 +118,16 @@ const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
         QStringLiteral("Port Configuration..."),
-        QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Spanning Tree Configuration"),
-        QStringLiteral("Multicast Filtering Mode configuration..."),
-        QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("ARP Spoofing Prevention Setting..."),
         QStringLiteral("DHCP Server Screening Settings"),
         QStringLiteral("Smart Binding Settings"),
         QStringLiteral("Smart Binding"),
         QStringLiteral("White List"),
         QStringLiteral("Black List"),
-        QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
         QStringLiteral("SNMP User Table"),
         QStringLiteral("SNMP Group Table"),
