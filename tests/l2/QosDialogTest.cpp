@@ -105,12 +105,15 @@ TEST_F(BandwidthDialog, WritesOneSetAPortInTheChosenDirectionsAndResetsTheContro
     DialogHarness::choose(d.get(), "ToPort", "3");
     DialogHarness::choose(d.get(), "Type", "Rx");
     DialogHarness::type(d.get(), "Rate(63-100000)", "100");
+    // A port the device refuses does not keep the next from being written.
+    harness->sim().control("fault add " + Expand("P.13.1.2.1.3.2") + " error genErr count=1");
     DialogHarness::click(d.get(), "&Apply");
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"13.1.2.1.3.2=100", "13.1.2.1.3.3=100"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"13.1.2.1.3.2=100 !genErr", "13.1.2.1.3.3=100"}));
     // The device keeps 63's multiple, and the refresh shows it.
     auto* list = DialogHarness::find<kx::GridListView>(d.get(), "Bandwidth Table");
     ASSERT_EQ(list->rowCount(), 8);
-    EXPECT_EQ(list->cellText(1, 2), "63");
+    EXPECT_EQ(list->cellText(1, 2), "No Limit");
+    EXPECT_EQ(list->cellText(2, 2), "63");
     EXPECT_EQ(list->cellText(2, 1), "630");
     EXPECT_EQ(DialogHarness::find<QComboBox>(d.get(), "ToPort")->currentText(), "8");
     EXPECT_TRUE(DialogHarness::find<QLineEdit>(d.get(), "Rate(63-100000)")->text().isEmpty());

@@ -132,3 +132,17 @@ std::function<kx::SetResult()> CFeatureModel::SetObjects(std::vector<kx::SetBind
 {
     return [session = m_cCommonSNMP, bindings = std::move(bindings)] { return kx::SetValues(*session, bindings); };
 }
+
+std::function<int()> CFeatureModel::SetSequence(std::shared_ptr<CCommonSNMP> session,
+                                                std::vector<std::vector<kx::SetBinding>> requests)
+{
+    return [session = std::move(session), requests = std::move(requests)] {
+        int answered = 0;
+        for (const std::vector<kx::SetBinding>& request : requests) {
+            if (!kx::SetValues(*session, request).answered())
+                break;
+            ++answered;
+        }
+        return answered;
+    };
+}

@@ -105,6 +105,15 @@ protected:
     kx::ReadPlan RecordRead(const std::shared_ptr<CCommonSNMP>& session, const QStringList& oids,
                             RecordFormat format = {});
 
+    // The design's runs of synchronous sets (one a port, or one a step) for the
+    // dialog's write sequences: `requests` in order on `session`, each waiting
+    // for the one before. A refused set does not stop the run (the refresh after
+    // it shows the device's values); one without an answer does: the device is
+    // not listening, and each further set would wait as long. The count of
+    // answered sets. Holds the session, touches no member of the object.
+    static std::function<int()> SetSequence(std::shared_ptr<CCommonSNMP> session,
+                                            std::vector<std::vector<kx::SetBinding>> requests);
+
     kx::SessionSet m_sessions;
     std::shared_ptr<CCommonSNMP> m_cCommonSNMP = m_sessions.add(QStringLiteral("m_cCommonSNMP"));
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = m_sessions.add(QStringLiteral("m_cCommonSNMPSet"));

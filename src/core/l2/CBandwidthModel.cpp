@@ -82,15 +82,5 @@ kx::ReadPlan CBandwidthModel::Refresh()
 
 std::function<int()> CBandwidthModel::WriteRates(std::vector<std::vector<kx::SetBinding>> sets) const
 {
-    return [session = m_cCommonSNMPRateSet, sets = std::move(sets)] {
-        int answered = 0;
-        // A port the device refuses does not stop the others (the refresh shows
-        // it); a set without an answer does: the device is not listening.
-        for (const std::vector<kx::SetBinding>& set : sets) {
-            if (!kx::SetValues(*session, set).answered())
-                break;
-            ++answered;
-        }
-        return answered;
-    };
+    return SetSequence(m_cCommonSNMPRateSet, std::move(sets));
 }

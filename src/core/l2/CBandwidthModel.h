@@ -80,8 +80,7 @@ public:
 
     // The rate table for the dialog's read: rowArrived() with the list texts.
     kx::ReadPlan Refresh();
-    // One synchronous set a port, in order, until one gets no answer; the count
-    // of answered sets.
+    // One set a port, in order (the base's SetSequence()).
     std::function<int()> WriteRates(std::vector<std::vector<kx::SetBinding>> sets) const;
 
 private:

@@ -120,13 +120,5 @@ kx::ReadPlan CPortMirrorModel::Refresh()
 
 std::function<int()> CPortMirrorModel::Write(std::vector<std::vector<kx::SetBinding>> sets) const
 {
-    return [session = m_cCommonSNMPMirrorSet, sets = std::move(sets)] {
-        int answered = 0;
-        for (const std::vector<kx::SetBinding>& set : sets) {
-            if (!kx::SetValues(*session, set).answered())
-                break;
-            ++answered;
-        }
-        return answered;
-    };
+    return SetSequence(m_cCommonSNMPMirrorSet, std::move(sets));
 }

@@ -83,9 +83,7 @@ public:
 
     // The aggregation groups, and recordArrived() with MirrorRecordTexts().
     kx::ReadPlan Refresh();
-    // The sets in order, each waiting for the one before. A set without an
-    // answer ends the sequence: the device is not listening. The count of
-    // answered sets.
+    // The steps' sets in order (the base's SetSequence()).
     std::function<int()> Write(std::vector<std::vector<kx::SetBinding>> sets) const;
 
 private:
