@@ -1,5 +1,9 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/l2/CPortSettingDlg.h"
+#include "ui/l2/CStpBridgeDlg.h"
+#include "ui/l2/CStpPortConfigDlg.h"
+#include "ui/l2/CStpPortTableDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
@@ -60,6 +64,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("Port Configuration..."), QStringLiteral("Port Configuration"), Make<CPortSettingDlg>());
+    r.add(QStringLiteral("Spanning Tree Configuration"), QStringLiteral(" STP Configuration "), Make<CStpBridgeDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -71,6 +77,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("Spanning Tree Table"), QStringLiteral("Spanning Tree Table"),
+                   Make<CStpPortTableDlg>());
+    r.addSubDialog(QStringLiteral("Port Config"), QStringLiteral(" Port STP Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CStpPortConfigDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -86,13 +96,11 @@ const DialogRegistry& ProgramDialogs()
 const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
-        QStringLiteral("Port Configuration..."),
         QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
-        QStringLiteral("Spanning Tree Configuration"),
         QStringLiteral("Multicast Filtering Mode configuration..."),
         QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("Bandwidth Control"),
