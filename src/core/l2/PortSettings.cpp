@@ -126,10 +126,14 @@ QStringList PortSettingsTable::addRow(const WalkRow& row)
                                FlowControlText(number(FlowColumn)),
                                PriorityText(number(PriorityColumn)),
                                OperFlowText(number(OperFlowColumn))};
-    if (ours) {
+    if (ours)
         m_speed[static_cast<std::size_t>(port - 1)] = texts[1];
-        m_type[static_cast<std::size_t>(port - 1)] = number(TypeColumn);
-    }
+    // A cell the device left out moves the columns after it on: the type goes
+    // to the port its own instance names.
+    bool typed = false;
+    const int typePort = row.indexOf(TypeColumn).toInt(&typed);
+    if (typed && typePort >= 1 && typePort <= m_portCount)
+        m_type[static_cast<std::size_t>(typePort - 1)] = number(TypeColumn);
     return texts;
 }
 

@@ -64,6 +64,8 @@ CStpBridgeDlg::CStpBridgeDlg(QWidget* parent) : kx::ConfigDialog(QStringLiteral(
     kx::Form form(this, grid);
     form.reserve({QStringLiteral("&Refresh"), QStringLiteral("&Apply")});
     m_rstp = form.check(QStringLiteral("Enable RSTP"));
+    // As wide as its text: a click beside it changes nothing.
+    grid->setAlignment(m_rstp, Qt::AlignLeft);
     m_version = form.combo(QStringLiteral("STP Version:"), kStpVersionTexts);
     m_priority = form.combo(QStringLiteral("Priority:"), BridgePriorityTexts());
     const kx::FieldOptions timer = kx::FieldOptions::Limit(4);

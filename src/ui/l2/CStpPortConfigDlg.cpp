@@ -74,6 +74,7 @@ CStpPortConfigDlg::CStpPortConfigDlg(std::vector<QStringList> rows, int row, boo
     m_priorityCombo = form.combo(QStringLiteral("Priority:"), PortPriorityTexts());
     m_costEdit = form.edit(QStringLiteral("Cost:(1-200000000,\n0=auto)"), kx::FieldOptions::Limit(9));
     m_enable = form.check(QStringLiteral("Enable:"));
+    grid->setAlignment(m_enable, Qt::AlignLeft);
     auto* settings = new QGroupBox(QStringLiteral("Port Setting"), this);
     settings->setLayout(grid);
 

@@ -21,8 +21,13 @@ CStpPortTableDlg::CStpPortTableDlg(QWidget* parent)
     kx::Form form(this);
     m_list = new kx::GridListView(m_table.listName, this);
     QList<kx::GridListView::Column> columns;
-    for (const kx::TableColumn& c : m_table.columns)
-        columns.push_back({c.header, fontMetrics().horizontalAdvance(c.header) + 16});
+    int listWidth = 0;
+    // Wide enough for the header and for a path cost of nine digits.
+    const int least = fontMetrics().horizontalAdvance(QStringLiteral("200000000")) + 16;
+    for (const kx::TableColumn& c : m_table.columns) {
+        columns.push_back({c.header, std::max(least, fontMetrics().horizontalAdvance(c.header) + 16)});
+        listWidth += columns.back().width;
+    }
     m_list->setColumns(columns);
 
     auto* countRow = new QHBoxLayout;
@@ -43,7 +48,7 @@ CStpPortTableDlg::CStpPortTableDlg(QWidget* parent)
     layout->addWidget(m_list);
     layout->addLayout(countRow);
     layout->addLayout(kx::Form::ButtonRow({m_refresh, close}, {m_portConfig, m_bridgeConfig}));
-    resize(900, 360);
+    resize(listWidth + 40, 360);
 
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CStpPortTableDlg::OnPortConfig);
     connect(m_portConfig, &QPushButton::clicked, this, &CStpPortTableDlg::OnPortConfig);
