@@ -4,8 +4,15 @@
 #include "ui/l2/CStpBridgeDlg.h"
 #include "ui/l2/CStpPortConfigDlg.h"
 #include "ui/l2/CStpPortTableDlg.h"
+#include "ui/dot1x/CDot1xGlobalDlg.h"
+#include "ui/dot1x/CDot1xPortDlg.h"
+#include "ui/l2/CIgmpSnoopingDlg.h"
+#include "ui/l2/CIgmpVlanDlg.h"
+#include "ui/l2/CMulticastEntryDlg.h"
+#include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -66,6 +73,14 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CManagementVlanDlg>());
     r.add(QStringLiteral("Port Configuration..."), QStringLiteral("Port Configuration"), Make<CPortSettingDlg>());
     r.add(QStringLiteral("Spanning Tree Configuration"), QStringLiteral(" STP Configuration "), Make<CStpBridgeDlg>());
+    r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
+          Make<CIgmpSnoopingDlg>());
+    r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
+          QStringLiteral("Multicast Filtering Mode Configuration"), Make<CMulticastFilterDlg>());
+    r.add(QStringLiteral("802.1X Configuration..."), QStringLiteral("802.1X Config Information"),
+          Make<CDot1xGlobalDlg>());
+    r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
+          Make<CSyslogHostDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -81,6 +96,12 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    Make<CStpPortTableDlg>());
     r.addSubDialog(QStringLiteral("Port Config"), QStringLiteral(" Port STP Configuration"),
                    [](QWidget* parent) -> QDialog* { return CStpPortConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("The VLAN Settings of IGMP snooping"), QStringLiteral("The VLAN Settings of IGMP snooping "),
+                   Make<CIgmpVlanDlg>());
+    r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
+                   Make<CMulticastEntryDlg>());
+    r.addSubDialog(QStringLiteral("802.1X Port Configuration"), QStringLiteral("802.1X Port Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CDot1xPortDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -96,13 +117,10 @@ const DialogRegistry& ProgramDialogs()
 const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
-        QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
-        QStringLiteral("Multicast Filtering Mode configuration..."),
-        QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("Bandwidth Control"),
         QStringLiteral("ARP Spoofing Prevention Setting..."),
         QStringLiteral("DHCP Server Screening Settings"),
@@ -112,7 +130,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Smart Binding"),
         QStringLiteral("White List"),
         QStringLiteral("Black List"),
-        QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
         QStringLiteral("SNMP User Table"),
         QStringLiteral("SNMP Group Table"),
