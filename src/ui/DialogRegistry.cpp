@@ -2,6 +2,9 @@
 
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/snmpadmin/CSnmpGroupTableDlg.h"
+#include "ui/snmpadmin/CSnmpUserTableDlg.h"
+#include "ui/snmpadmin/CSnmpViewTableDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -60,6 +63,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("SNMP User Table"), QStringLiteral("SNMP User Table "), Make<CSnmpUserTableDlg>());
+    r.add(QStringLiteral("SNMP Group Table"), QStringLiteral("SNMP Group Table Info"), Make<CSnmpGroupTableDlg>());
+    r.add(QStringLiteral("SNMP View Table"), QStringLiteral("SNMP View Table Configuration"),
+          Make<CSnmpViewTableDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -106,9 +113,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Black List"),
         QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
-        QStringLiteral("SNMP User Table"),
-        QStringLiteral("SNMP Group Table"),
-        QStringLiteral("SNMP View Table"),
         QStringLiteral("SNMP Community Table"),
         QStringLiteral("SNMP Host Table"),
         QStringLiteral("SNMP Engine ID"),
