@@ -2,7 +2,12 @@
 
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/snmpadmin/CSnmpCommunityDlg.h"
+#include "ui/snmpadmin/CSnmpEngineIdDlg.h"
+#include "ui/snmpadmin/CSnmpGlobalStateDlg.h"
 #include "ui/snmpadmin/CSnmpGroupTableDlg.h"
+#include "ui/snmpadmin/CSnmpHostDlg.h"
+#include "ui/snmpadmin/CSnmpTrapConfigDlg.h"
 #include "ui/snmpadmin/CSnmpUserTableDlg.h"
 #include "ui/snmpadmin/CSnmpViewTableDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
@@ -67,6 +72,14 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("SNMP Group Table"), QStringLiteral("SNMP Group Table Info"), Make<CSnmpGroupTableDlg>());
     r.add(QStringLiteral("SNMP View Table"), QStringLiteral("SNMP View Table Configuration"),
           Make<CSnmpViewTableDlg>());
+    r.add(QStringLiteral("SNMP Community Table"), QStringLiteral("SNMP Community Table Configuration"),
+          Make<CSnmpCommunityDlg>());
+    r.add(QStringLiteral("SNMP Host Table"), QStringLiteral("SNMP Host Table"), Make<CSnmpHostDlg>());
+    r.add(QStringLiteral("SNMP Engine ID"), QStringLiteral("SNMP Engine ID"), Make<CSnmpEngineIdDlg>());
+    r.add(QStringLiteral("SNMP Global State"), QStringLiteral("SNMP Global State Settings"),
+          Make<CSnmpGlobalStateDlg>());
+    r.add(QStringLiteral("SNMP Trap Configuration"), QStringLiteral("SNMP Trap Configuration"),
+          Make<CSnmpTrapConfigDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -112,11 +125,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("White List"),
         QStringLiteral("Black List"),
         QStringLiteral("802.1X Configuration..."),
-        QStringLiteral("SNMP Global State"),
-        QStringLiteral("SNMP Community Table"),
-        QStringLiteral("SNMP Host Table"),
-        QStringLiteral("SNMP Engine ID"),
-        QStringLiteral("SNMP Trap Configuration"),
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),

@@ -192,4 +192,61 @@ TEST(SnmpAdminRules, WalkedRowsReadAsTheDeviceSentThem)
     EXPECT_TRUE(IsActive(user));
 }
 
+TEST(SnmpAdminRules, CommunityHostEngineIdAndTrapRules)
+{
+    const std::vector<CommunityRow> communities{{"pub", "ReadOnly", "1"}};
+    for (const auto& [name, refusal] : std::vector<std::pair<QString, QString>>{
+             {" ", "Please enter valid Community Name !"}, {"a@b", "Invalid Community Name."},
+             {" pub ", "This Community Entry already exists."}, {"priv", ""}})
+        EXPECT_EQ(CheckCommunity(name, communities).refusal, refusal) << name.toStdString();
+    EXPECT_EQ(CheckCommunity("x", std::vector<CommunityRow>(kMaxCommunities, communities[0])).refusal,
+              "Maximum number of Community Entry is 10.");
+    QStringList policies;
+    for (const UserRow& u : std::vector<UserRow>{{"a", "", "V1", "", "", "", "", "1"}, {"a", "", "V2c", "", "", "", "", "1"},
+                                                 {"b", "", "V3", "", "", "", "", "1"}, {"c", "", "V2c", "", "", "", "", "2"}})
+        AddViewPolicyUser(u, policies);
+    EXPECT_EQ(policies, QStringList{"a"});
+
+    const std::vector<HostRow> hosts{{"192.168.0.10", "V1", "pub", "1"}};
+    struct HostCase
+    {
+        HostInput in;
+        const char* refusal;
+        Field field = Field::None;
+    };
+    for (const HostCase& c : std::vector<HostCase>{
+             {{3, "192.168.0.0", 0, "pub"}, "Invalid Host IP.", Field::HostAddress},
+             {{4, "192.168.0.255", 0, "pub"}, "Invalid Host IP."},
+             {{4, "0.1.1.1", 0, "pub"}, "Invalid Host IP."},
+             {{4, "224.0.0.1", 0, "pub"}, "Invalid Host IP."},
+             {{4, "192.168.0.10", 0, "pub"}, "This IP Address has used,please enter other IP Address"},
+             {{4, "192.168.0.11", 0, " "}, "The Community String or SNMPv3 User Name can not be empty."},
+             {{4, "192.168.0.11", 0, "a,b"}, "Invalid Community String/SNMPv3 User Name. "},
+             {{4, "192.168.0.11", 4, " v3user "}, ""},
+         }) {
+        const Checked<HostEntry> r = CheckHost(c.in, hosts);
+        EXPECT_EQ(r.refusal, c.refusal) << c.in.address.toStdString();
+        EXPECT_EQ(r.field, c.field) << c.in.address.toStdString();
+    }
+    const HostEntry accepted = CheckHost({4, "10.1.2.3", 4, " v3user "}, hosts).entry;
+    EXPECT_EQ(accepted.version, 5);
+    EXPECT_EQ(accepted.name, "v3user");
+    EXPECT_EQ(CheckHost({4, "10.1.2.3", 0, "x"}, std::vector<HostRow>(kMaxHosts, hosts[0])).refusal,
+              "Maximum number of Host Entry is 10.");
+
+    for (const auto& [hex, refusal] : std::vector<std::pair<QString, QString>>{
+             {QString(9, '1'), "ID length is 10-64"}, {QString(65, '1'), "ID length is 10-64"},
+             {"0123456789ABCDEFabcdef", ""}, {QString(64, 'f'), ""}, {"0123456789g", "the accepted character is from 0 to F"},
+             {QString::fromUtf8("01234567\xd9\xa3\xd9\xa3"), "the accepted character is from 0 to F"}})
+        EXPECT_EQ(EngineIdRefusal(hex), refusal) << hex.toStdString();
+    EXPECT_EQ(EngineIdOctets("123456789ab").toHex(), "0123456789ab");
+    EXPECT_EQ(EngineIdOctets(kDefaultEngineId).toHex(), "8000081c044653");
+
+    EXPECT_EQ(TrapSwitches("KX-A1 R2").size(), 8u);
+    EXPECT_EQ(TrapSwitches("KX-C1 P").size(), 8u);
+    const std::vector<TrapSwitch> plain = TrapSwitches("KX-G1");
+    ASSERT_EQ(plain.size(), 5u);
+    EXPECT_EQ(plain.back().oid, A + ".8.5.0");
+}
+
 } // namespace

@@ -120,6 +120,37 @@ kx::ReadPlan CSnmpAdminModel::WalkViews(RowSink<ViewRow> each, EndSink end)
     return Walk<ViewRow>(m_cCommonSNMPTable, ViewColumns(), &ViewRowOf, std::move(each), std::move(end));
 }
 
+kx::ReadPlan CSnmpAdminModel::WalkCommunities(RowSink<CommunityRow> each, EndSink end)
+{
+    return Walk<CommunityRow>(m_cCommonSNMPTable, CommunityColumns(), &CommunityRowOf, std::move(each),
+                              std::move(end));
+}
+
+kx::ReadPlan CSnmpAdminModel::WalkHosts(RowSink<HostRow> each, EndSink end)
+{
+    return Walk<HostRow>(m_cCommonSNMPTable, HostColumns(), &HostRowOf, std::move(each), std::move(end));
+}
+
+kx::ReadPlan CSnmpAdminModel::ReadEngineId(std::function<void(const QString&)> show)
+{
+    kx::ReadPlan plan;
+    plan.get(m_cCommonSNMPTable, {kEngineId}, [show = std::move(show)](const kx::GetResult& answer) {
+        if (answer.ok() && !answer.values.empty() && !answer.value(0).isException())
+            show(OctetsToLowerHex(answer.value(0).octets));
+    });
+    return plan;
+}
+
+kx::ReadPlan CSnmpAdminModel::ReadGlobalState(std::function<void(int)> show)
+{
+    kx::ReadPlan plan;
+    plan.get(m_cCommonSNMP, {kGlobalState}, [show = std::move(show)](const kx::GetResult& answer) {
+        if (answer.ok() && !answer.values.empty() && !answer.value(0).isException())
+            show(answer.value(0).toInt());
+    });
+    return plan;
+}
+
 std::vector<std::vector<kx::SetBinding>> CSnmpAdminModel::UserRequests(const UserEntry& user)
 {
     using kx::SetBinding;
@@ -210,4 +241,28 @@ void CSnmpAdminModel::CreateGroup(const GroupEntry& group)
 void CSnmpAdminModel::CreateView(const ViewEntry& view)
 {
     Create(Column(kViewEntry, kViewStatus), ViewIndex(view.name, view.subtree), ViewRequests(view));
+}
+
+void CSnmpAdminModel::CreateCommunity(const QString& name, const QString& user)
+{
+    Create(Column(kCommunityEntry, kCommunityStatus), NameIndex(name),
+           {{kx::SetBinding::Octets(Column(kCommunityEntry, 2) + NameIndex(name), user.toUtf8())}});
+}
+
+void CSnmpAdminModel::CreateHost(const HostEntry& host)
+{
+    const QString index = QLatin1Char('.') + host.address;
+    Create(Column(kHostEntry, kHostStatus), index,
+           {{kx::SetBinding::Octets(Column(kHostEntry, 2) + index, Utf8Name(host.name)),
+             kx::SetBinding::Integer(Column(kHostEntry, 3) + index, host.version)}});
+}
+
+kx::SetResult CSnmpAdminModel::SetEngineId(const QByteArray& octets)
+{
+    return kx::SetValues(*m_cCommonSNMPSet, {kx::SetBinding::Octets(kEngineId, octets)});
+}
+
+kx::SetResult CSnmpAdminModel::SetGlobalState(bool enabled)
+{
+    return kx::SetValues(*m_cCommonSNMPSet, {kx::SetBinding::Integer(kGlobalState, enabled ? 1 : 2)});
 }

@@ -61,6 +61,11 @@ public:
     kx::ReadPlan WalkUsers(RowSink<kx::snmpadmin::UserRow> each, EndSink end = {});
     kx::ReadPlan WalkGroups(RowSink<kx::snmpadmin::GroupRow> each, EndSink end = {});
     kx::ReadPlan WalkViews(RowSink<kx::snmpadmin::ViewRow> each, EndSink end = {});
+    kx::ReadPlan WalkCommunities(RowSink<kx::snmpadmin::CommunityRow> each, EndSink end = {});
+    kx::ReadPlan WalkHosts(RowSink<kx::snmpadmin::HostRow> each, EndSink end = {});
+    // Single values: `show` gets an answered value only; a failed read shows nothing.
+    kx::ReadPlan ReadEngineId(std::function<void(const QString& lowerHex)> show);
+    kx::ReadPlan ReadGlobalState(std::function<void(int state)> show);
 
     // The column requests of an accepted row, each one set, in order (without
     // the row statuses around them).
@@ -76,6 +81,11 @@ public:
     void CreateUser(const kx::snmpadmin::UserEntry& user);
     void CreateGroup(const kx::snmpadmin::GroupEntry& group);
     void CreateView(const kx::snmpadmin::ViewEntry& view);
+    void CreateCommunity(const QString& name, const QString& user);
+    void CreateHost(const kx::snmpadmin::HostEntry& host);
+
+    kx::SetResult SetEngineId(const QByteArray& octets);
+    kx::SetResult SetGlobalState(bool enabled);
 
 private:
     template<class Row>

@@ -1,5 +1,7 @@
 #include "core/snmpadmin/SnmpAdminRules.h"
 
+#include "base/DeviceModels.h"
+#include "core/kit/ValueCodecs.h"
 #include "core/snmpadmin/CSnmpAdminModel.h"
 
 namespace kx::snmpadmin {
@@ -138,6 +140,86 @@ Checked<ViewEntry> CheckView(const ViewInput& in, const std::vector<ViewRow>& li
     Checked<ViewEntry> accepted;
     accepted.entry = e;
     return accepted;
+}
+
+Checked<QString> CheckCommunity(const QString& name, const std::vector<CommunityRow>& listed)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return Refuse<QString>("Please enter valid Community Name !");
+    if (!CSnmpAdminModel::IsValidName(trimmed))
+        return Refuse<QString>("Invalid Community Name.");
+    for (const CommunityRow& row : listed)
+        if (row.name == trimmed)
+            return Refuse<QString>("This Community Entry already exists.");
+    if (listed.size() >= kMaxCommunities)
+        return Refuse<QString>("Maximum number of Community Entry is 10.");
+    Checked<QString> accepted;
+    accepted.entry = trimmed;
+    return accepted;
+}
+
+void AddViewPolicyUser(const UserRow& user, QStringList& names)
+{
+    if (user.version != QLatin1String("V3") && user.version != QLatin1String("v3") && IsActive(user) &&
+        !names.contains(user.name))
+        names << user.name;
+}
+
+Checked<HostEntry> CheckHost(const HostInput& in, const std::vector<HostRow>& listed)
+{
+    if (in.filledFields != 4)
+        return Refuse<HostEntry>("Invalid Host IP.", Field::HostAddress);
+    // A network, broadcast, loopback or class D/E address, 0.0.0.0 and first or
+    // last numbers 0 or 255 included.
+    if (!ClassifyHostIp(in.address))
+        return Refuse<HostEntry>("Invalid Host IP.");
+    for (const HostRow& row : listed)
+        if (row.address == in.address)
+            return Refuse<HostEntry>("This IP Address has used,please enter other IP Address");
+    HostEntry e{in.address, in.versionPosition + 1, in.name.trimmed()};
+    if (e.name.isEmpty())
+        return Refuse<HostEntry>("The Community String or SNMPv3 User Name can not be empty.");
+    if (!CSnmpAdminModel::IsValidName(e.name))
+        return Refuse<HostEntry>("Invalid Community String/SNMPv3 User Name. ");
+    if (listed.size() >= kMaxHosts)
+        return Refuse<HostEntry>("Maximum number of Host Entry is 10.");
+    Checked<HostEntry> accepted;
+    accepted.entry = e;
+    return accepted;
+}
+
+QString EngineIdRefusal(const QString& hex)
+{
+    if (hex.size() < 10 || hex.size() > 64)
+        return QStringLiteral("ID length is 10-64");
+    for (QChar c : hex) {
+        const char l = c.toLatin1();
+        if (!((l >= '0' && l <= '9') || (l >= 'a' && l <= 'f') || (l >= 'A' && l <= 'F')))
+            return QStringLiteral("the accepted character is from 0 to F");
+    }
+    return {};
+}
+
+QByteArray EngineIdOctets(const QString& hex)
+{
+    const QString even = hex.size() % 2 ? QLatin1Char('0') + hex : hex;
+    QByteArray octets;
+    HexToOctets(even, octets, even.size() / 2);
+    return octets;
+}
+
+std::vector<TrapSwitch> TrapSwitches(const QString& deviceName)
+{
+    // Named after what kxsim's device model says each switch sends.
+    static const char* const labels[] = {"Cold Start",         "Warm Start",           "Link Up/Down",
+                                         "Authentication Failure", "Topology Change", "PoE Port Power On/Off",
+                                         "PoE Power Budget Exceeded", "PoE Port Fault"};
+    const int count = kx::IsPoeModel(deviceName) ? 8 : 5;
+    std::vector<TrapSwitch> switches;
+    for (int i = 0; i < count; ++i)
+        switches.push_back({kTraps + QStringLiteral(".%1.0").arg(i + 1), QString::fromLatin1(labels[i])});
+    return switches;
 }
 
 QString UserOrGroupDeleteRefusal()

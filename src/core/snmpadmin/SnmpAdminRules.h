@@ -19,11 +19,15 @@ constexpr int kMaxUsers = 50;
 constexpr int kMaxGroups = 50;
 constexpr int kMaxViews = 50;
 
+constexpr int kMaxCommunities = 10;
+constexpr int kMaxHosts = 10;
+
 enum class Field
 {
     None,
     AuthPassword,
     PrivPassword,
+    HostAddress,
 };
 
 template<class Entry>
@@ -101,10 +105,58 @@ struct ViewEntry
 
 Checked<ViewEntry> CheckView(const ViewInput& input, const std::vector<ViewRow>& listed);
 
+// ---- communities
+
+// The community name, trimmed, is the entry.
+Checked<QString> CheckCommunity(const QString& name, const std::vector<CommunityRow>& listed);
+
+// The "User Name (View Policy)" list: V1 and V2c users that are active, each
+// name once, in walk order, added to `names`.
+void AddViewPolicyUser(const UserRow& user, QStringList& names);
+
+// ---- notification hosts
+
+struct HostInput
+{
+    int filledFields = 0; // of the address control, 0 ... 4
+    QString address;      // dotted
+    int versionPosition = 0; // in the "SNMP Version" list
+    QString name;
+};
+
+struct HostEntry
+{
+    QString address;
+    int version = 1; // the list position + 1
+    QString name;    // trimmed
+};
+
+Checked<HostEntry> CheckHost(const HostInput& input, const std::vector<HostRow>& listed);
+
+// ---- engine ID
+
+// What "&Default" writes.
+inline const QString kDefaultEngineId = QStringLiteral("8000081c044653");
+// "ID length is 10-64", "the accepted character is from 0 to F", or empty.
+QString EngineIdRefusal(const QString& hex);
+// The octets of an accepted text; an odd length reads with a leading zero.
+QByteArray EngineIdOctets(const QString& hex);
+
+// ---- trap switches
+
+struct TrapSwitch
+{
+    QString oid;   // the scalar, ".0" included
+    QString label; // what the switch sends
+};
+
+// The switches the model has: the last three only on PoE models.
+std::vector<TrapSwitch> TrapSwitches(const QString& deviceName);
+
 // ---- "&Delete"
 
 // With no row selected.
-QString UserOrGroupDeleteRefusal(); // "Please select the item would be delete!\n"
-QString ViewDeleteRefusal();        // "Please Selecte the Item you would delete"
+QString UserOrGroupDeleteRefusal(); // "Please select the item would be delete!\n" (communities too)
+QString ViewDeleteRefusal();        // "Please Selecte the Item you would delete" (hosts too)
 
 } // namespace kx::snmpadmin

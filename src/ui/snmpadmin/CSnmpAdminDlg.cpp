@@ -30,8 +30,10 @@ void CSnmpAdminDlg::change(std::function<void(CSnmpAdminModel&)> sequence, std::
 void CSnmpAdminDlg::Place(QGridLayout* grid, const kx::Form& form, int row, int pair)
 {
     // A list shows its longest entry whole; the edits take the room left.
-    if (auto* combo = qobject_cast<QComboBox*>(form.lastControl()))
+    if (auto* combo = qobject_cast<QComboBox*>(form.lastControl())) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents); // lists filled by a read too
         combo->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    }
     if (QLabel* label = form.lastLabel()) {
         grid->addWidget(label, row, 2 * pair);
         grid->addWidget(form.lastControl(), row, 2 * pair + 1);
