@@ -13,6 +13,7 @@ void BuildModel(Rules& rules)
     AddSecurityRules(rules);
     AddPoeRules(rules);
     AddSnmpAdminRules(rules);
+    AddMulticastRules(rules);
 }
 
 int PortOf(const Device& d, const Oid& oid)

@@ -1,5 +1,11 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/dot1x/CDot1xGlobalDlg.h"
+#include "ui/dot1x/CDot1xPortDlg.h"
+#include "ui/l2/CIgmpSnoopingDlg.h"
+#include "ui/l2/CIgmpVlanDlg.h"
+#include "ui/l2/CMulticastEntryDlg.h"
+#include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "ui/snmpadmin/CSnmpCommunityDlg.h"
@@ -10,6 +16,7 @@
 #include "ui/snmpadmin/CSnmpTrapConfigDlg.h"
 #include "ui/snmpadmin/CSnmpUserTableDlg.h"
 #include "ui/snmpadmin/CSnmpViewTableDlg.h"
+#include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -80,6 +87,14 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CSnmpGlobalStateDlg>());
     r.add(QStringLiteral("SNMP Trap Configuration"), QStringLiteral("SNMP Trap Configuration"),
           Make<CSnmpTrapConfigDlg>());
+    r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
+          Make<CIgmpSnoopingDlg>());
+    r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
+          QStringLiteral("Multicast Filtering Mode Configuration"), Make<CMulticastFilterDlg>());
+    r.add(QStringLiteral("802.1X Configuration..."), QStringLiteral("802.1X Config Information"),
+          Make<CDot1xGlobalDlg>());
+    r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
+          Make<CSyslogHostDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -91,6 +106,12 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("The VLAN Settings of IGMP snooping"), QStringLiteral("The VLAN Settings of IGMP snooping "),
+                   Make<CIgmpVlanDlg>());
+    r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
+                   Make<CMulticastEntryDlg>());
+    r.addSubDialog(QStringLiteral("802.1X Port Configuration"), QStringLiteral("802.1X Port Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CDot1xPortDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -107,14 +128,11 @@ const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
         QStringLiteral("Port Configuration..."),
-        QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Spanning Tree Configuration"),
-        QStringLiteral("Multicast Filtering Mode configuration..."),
-        QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("Bandwidth Control"),
         QStringLiteral("ARP Spoofing Prevention Setting..."),
         QStringLiteral("DHCP Server Screening Settings"),
@@ -124,7 +142,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Smart Binding"),
         QStringLiteral("White List"),
         QStringLiteral("Black List"),
-        QStringLiteral("802.1X Configuration..."),
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
