@@ -2,6 +2,9 @@
 
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/security/CArpSpoofingAddDlg.h"
+#include "ui/security/CArpSpoofingDlg.h"
+#include "ui/security/CDhcpScreeningDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -60,6 +63,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("ARP Spoofing Prevention Setting..."), QStringLiteral("ARP Spoofing Prevention Setting"),
+          Make<CArpSpoofingDlg>());
+    r.add(QStringLiteral("DHCP Server Screening Settings"), QStringLiteral("DHCP Server Screening Settings  "),
+          Make<CDhcpScreeningDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -71,6 +78,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("Add ARP Spoofing Prevention Entry"), QStringLiteral("Add ARP Spoofing Prevention Entry"),
+                   [](QWidget* parent) -> QDialog* { return CArpSpoofingAddDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -96,8 +105,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Multicast Filtering Mode configuration..."),
         QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("Bandwidth Control"),
-        QStringLiteral("ARP Spoofing Prevention Setting..."),
-        QStringLiteral("DHCP Server Screening Settings"),
         QStringLiteral("Traffic Segmentation Settings"),
         QStringLiteral("Storm Control Settings"),
         QStringLiteral("Smart Binding Settings"),
