@@ -1,16 +1,15 @@
 // "ARP Spoofing Prevention Setting" and "Add ARP Spoofing Prevention Entry",
 // driven through their widgets against the simulated switch.
 
+#include "tests/security/SecurityTestSupport.h"
 #include "ui/kit/GridListView.h"
 #include "ui/security/CArpSpoofingAddDlg.h"
 #include "ui/security/CArpSpoofingDlg.h"
-#include "tests/security/SecurityTestSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 #include <gtest/gtest.h>
 
 using namespace kxtest;
@@ -23,8 +22,8 @@ std::string ArpCell(int column, const std::string& ip)
     return P + ".14.3.1.1." + std::to_string(column) + "." + ip;
 }
 
-void PutArp(KxSimFixture& sim, const std::string& ip, const std::string& mac, const std::string& ports,
-            int status = 1)
+void PutArp(KxSimFixture& sim, const std::string& ip, const std::string& mac,
+            const std::string& ports, int status = 1)
 {
     sim.control("set " + ArpCell(1, ip) + " a C " + ip);
     sim.control("set " + ArpCell(2, ip) + " x C " + mac);
@@ -47,7 +46,8 @@ protected:
         return dlg;
     }
     // Types an entry; `ports` are ticked, the others cleared.
-    static void Enter(QWidget* dlg, const QString& ip, const QString& mac, std::initializer_list<int> ports)
+    static void Enter(QWidget* dlg, const QString& ip, const QString& mac,
+                      std::initializer_list<int> ports)
     {
         TypeIp(dlg, "IP Address:", ip);
         DialogHarness::type(dlg, "MAC Address:", mac);
@@ -66,10 +66,12 @@ TEST_F(ArpSpoofing, ListsActiveRowsWithTheirPortRangesAndDeletesOnTheAddress)
     ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
     auto* list = List(dlg.get());
     ASSERT_EQ(list->rowCount(), 2);
-    const QStringList headers = {"Index", "Router/Gateway IP Address", "Router/Gateway MAC Address", "Ports"};
+    const QStringList headers = {"Index", "Router/Gateway IP Address", "Router/Gateway MAC Address",
+                                 "Ports"};
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(list->headerItem()->text(c), headers[c]);
-    EXPECT_EQ((QStringList{list->cellText(0, 0), list->cellText(0, 1), list->cellText(0, 2), list->cellText(0, 3)}),
+    EXPECT_EQ((QStringList{list->cellText(0, 0), list->cellText(0, 1), list->cellText(0, 2),
+                           list->cellText(0, 3)}),
               (QStringList{"1", "10.0.0.1", "00-1B-21-00-00-01", "1-2,8"}));
     EXPECT_EQ(list->cellText(1, 0), "2");
     EXPECT_EQ(list->cellText(1, 3), "1-8");
@@ -78,7 +80,8 @@ TEST_F(ArpSpoofing, ListsActiveRowsWithTheirPortRangesAndDeletesOnTheAddress)
 
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "&Delete");
-    EXPECT_EQ(harness->prompter().texts(), QStringList{"Please select the entry you would be delete!"});
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"Please select the entry you would be delete!"});
     EXPECT_TRUE(harness->sets().empty());
     list->selectRow(1);
     DialogHarness::click(dlg.get(), "&Delete");
@@ -94,8 +97,10 @@ TEST_F(ArpSpoofing, SixtyFourEntriesKeepTheAddDialogClosed)
     auto dlg = harness->open<CArpSpoofingDlg>();
     ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
     ASSERT_EQ(List(dlg.get())->rowCount(), 64);
-    EXPECT_EQ(ModalsOpenedBy<CArpSpoofingAddDlg>([&] { DialogHarness::click(dlg.get(), "&Add"); }), 0);
-    EXPECT_EQ(harness->prompter().texts(), QStringList{"The Maximum of Entry is 64, can not add any more"});
+    EXPECT_EQ(ModalsOpenedBy<CArpSpoofingAddDlg>([&] { DialogHarness::click(dlg.get(), "&Add"); }),
+              0);
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"The Maximum of Entry is 64, can not add any more"});
 }
 
 TEST_F(ArpSpoofing, ApplyChecksInOrderAndWritesNothingOnARefusal)
@@ -126,21 +131,31 @@ TEST_F(ArpSpoofing, ApplyChecksInOrderAndWritesNothingOnARefusal)
         {"10.0..5", "zz", {}, "Please enter correct IP format(ex:192.168.0.10)"},
         {"224.0.0.5", "zz", {}, "Multicast IP is not allowed"},
         {"10.0.0.5", "00-1B-21-00-00", {}, "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
-        {"10.0.0.5", "00:1B:21:00:00:05", {}, "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
-        {"10.0.0.5", "00-00-00-00-00-00", {}, "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
+        {"10.0.0.5",
+         "00:1B:21:00:00:05",
+         {},
+         "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
+        {"10.0.0.5",
+         "00-00-00-00-00-00",
+         {},
+         "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
         {"10.0.0.5", "ff-FF-ff-ff-ff-ff", {}, "Broadcast MAC is not allowed."},
         {"10.0.0.5", "01-00-5E-00-00-01", {}, "Multicast MAC address is not allowed."},
         {"10.0.0.5", "00-1b-21-00-00-05", {}, "Duplicate MAC and IP."},
         {"10.0.0.5", "00-1B-21-00-00-06", {}, "Duplicate IP."},
         {"10.0.0.9", "00-1B-21-00-00-06", {}, "Invalid Port Number"},
-        {"10.0.0.9", "00-1B-21-00-00-06", {1, 7}, "ARP Spoofing Prevention enabled port must match to the aggregated link port."},
+        {"10.0.0.9",
+         "00-1B-21-00-00-06",
+         {1, 7},
+         "ARP Spoofing Prevention enabled port must match to the aggregated link port."},
     };
     harness->sim().clearLog();
     for (const Case& c : cases) {
         harness->prompter().clear();
         Enter(dlg.get(), c.ip, c.mac, c.ports);
         DialogHarness::click(dlg.get(), "&Apply");
-        EXPECT_EQ(harness->prompter().texts(), QStringList{c.message}) << c.ip.toStdString() << " " << c.mac.toStdString();
+        EXPECT_EQ(harness->prompter().texts(), QStringList{c.message})
+            << c.ip.toStdString() << " " << c.mac.toStdString();
     }
     // Every check passed; the question is answered Cancel.
     harness->prompter().clear();
@@ -166,10 +181,11 @@ TEST_F(ArpSpoofing, ConfirmedEntryReplacesTheStaleRowAndTheSameAddressTwiceIsADu
         harness->prompter().answerNext(true);
         Enter(d, "10.0.0.9", "00-1b-21-00-00-0a", {2, 3, 4});
         DialogHarness::click(d, "&Apply");
-        EXPECT_EQ(SetBindings(harness->sim()),
-                  (std::vector<std::string>{"14.3.1.1.4.10.0.0.9=6", "14.3.1.1.4.10.0.0.9=4",
-                                            "14.3.1.1.2.10.0.0.9=001b2100000a", "14.3.1.1.3.10.0.0.9=70000000",
-                                            "14.3.1.1.4.10.0.0.9=1"}));
+        EXPECT_EQ(
+            SetBindings(harness->sim()),
+            (std::vector<std::string>{"14.3.1.1.4.10.0.0.9=6", "14.3.1.1.4.10.0.0.9=4",
+                                      "14.3.1.1.2.10.0.0.9=001b2100000a",
+                                      "14.3.1.1.3.10.0.0.9=70000000", "14.3.1.1.4.10.0.0.9=1"}));
         // Open for the next entry, with the MAC emptied.
         EXPECT_TRUE(d->isVisible());
         EXPECT_TRUE(DialogHarness::find<QLineEdit>(d, "MAC Address:")->text().isEmpty());
@@ -191,8 +207,9 @@ TEST_F(ArpSpoofing, ConfirmedEntryReplacesTheStaleRowAndTheSameAddressTwiceIsADu
         harness->prompter().answerNext(true);
         Enter(d, "10.0.0.10", "00-1B-21-00-00-10", {1});
         DialogHarness::click(d, "&Apply");
-        EXPECT_EQ(harness->prompter().texts(),
-                  QStringList{"Make sure the host IP and MAC exists or you will lose the connection."});
+        EXPECT_EQ(
+            harness->prompter().texts(),
+            QStringList{"Make sure the host IP and MAC exists or you will lose the connection."});
         EXPECT_EQ(harness->sim().value(ArpCell(4, "10.0.0.10")), "1");
         d->reject();
     });
@@ -215,9 +232,10 @@ TEST_F(ArpSpoofing, OtherModelsCreateAndWaitBeforeTheColumnsOverSnmpV3)
     Enter(dlg.get(), "192.168.1.1", "00-1B-21-00-00-01", {8});
     DialogHarness::click(dlg.get(), "All Ports");
     DialogHarness::click(dlg.get(), "&Apply");
-    EXPECT_EQ(SetBindings(harness->sim()),
-              (std::vector<std::string>{"14.3.1.1.4.192.168.1.1=5", "14.3.1.1.2.192.168.1.1=001b21000001",
-                                        "14.3.1.1.3.192.168.1.1=ff000000", "14.3.1.1.4.192.168.1.1=1"}));
+    EXPECT_EQ(
+        SetBindings(harness->sim()),
+        (std::vector<std::string>{"14.3.1.1.4.192.168.1.1=5", "14.3.1.1.2.192.168.1.1=001b21000001",
+                                  "14.3.1.1.3.192.168.1.1=ff000000", "14.3.1.1.4.192.168.1.1=1"}));
     EXPECT_EQ(harness->sim().value(ArpCell(4, "192.168.1.1")), "1");
 }
 

@@ -1,13 +1,12 @@
 // "DHCP Server Screening Settings  " driven through its widgets against the
 // simulated switch.
 
+#include "tests/security/SecurityTestSupport.h"
 #include "ui/kit/GridListView.h"
 #include "ui/security/CDhcpScreeningDlg.h"
-#include "tests/security/SecurityTestSupport.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-
 #include <gtest/gtest.h>
 
 using namespace kxtest;
@@ -38,8 +37,14 @@ protected:
         EXPECT_TRUE(DialogHarness::waitFirstRead(*dlg));
         return dlg;
     }
-    static kx::GridListView* List(QWidget* dlg) { return DialogHarness::find<kx::GridListView>(dlg, "Trusted DHCP Servers"); }
-    static QLineEdit* Ports(QWidget* dlg) { return DialogHarness::find<QLineEdit>(dlg, "Ex:(1,2,4-6) "); }
+    static kx::GridListView* List(QWidget* dlg)
+    {
+        return DialogHarness::find<kx::GridListView>(dlg, "Trusted DHCP Servers");
+    }
+    static QLineEdit* Ports(QWidget* dlg)
+    {
+        return DialogHarness::find<QLineEdit>(dlg, "Ex:(1,2,4-6) ");
+    }
 };
 
 TEST_F(DhcpScreening, TrustedPortsAreShownAndWrittenInvertedAndBadTextsAreRefused)
@@ -72,7 +77,8 @@ TEST_F(DhcpScreening, TrustedPortsAreShownAndWrittenInvertedAndBadTextsAreRefuse
         harness->prompter().clear();
         DialogHarness::type(dlg.get(), "Ex:(1,2,4-6) ", c.text);
         DialogHarness::click(dlg.get(), "Add Trusted Ports");
-        EXPECT_EQ(harness->prompter().texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message})
+        EXPECT_EQ(harness->prompter().texts(),
+                  c.message.isEmpty() ? QStringList() : QStringList{c.message})
             << c.text.toStdString();
     }
     EXPECT_TRUE(harness->sets().empty());
@@ -118,8 +124,9 @@ TEST_F(DhcpScreening, ServersTakeTheFirstFreeNumberFiveAtMostAndDeleteDestroysTh
 
     TypeIp(dlg.get(), "Server IP Address:", "10.0.0.7");
     DialogHarness::click(dlg.get(), "&Add");
-    EXPECT_EQ(SetBindings(harness->sim()),
-              (std::vector<std::string>{"14.7.2.1.3.2=5", "14.7.2.1.2.2=10.0.0.7", "14.7.2.1.3.2=1"}));
+    EXPECT_EQ(
+        SetBindings(harness->sim()),
+        (std::vector<std::string>{"14.7.2.1.3.2=5", "14.7.2.1.2.2=10.0.0.7", "14.7.2.1.3.2=1"}));
     EXPECT_EQ(harness->sim().value(ServerCell(2, 3)), "10.0.0.3");
     ASSERT_EQ(list->rowCount(), 3);
     EXPECT_EQ(list->cellText(1, 0), "2");
@@ -139,8 +146,9 @@ TEST_F(DhcpScreening, ServersTakeTheFirstFreeNumberFiveAtMostAndDeleteDestroysTh
     DialogHarness::click(dlg.get(), "&Add");
     list->clearSelection();
     DialogHarness::click(dlg.get(), "&Delete");
-    EXPECT_EQ(harness->prompter().texts(), (QStringList{"The maximum entries is 5.", "The maximum entries is 5.",
-                                                        "Please select the entry to delete."}));
+    EXPECT_EQ(harness->prompter().texts(),
+              (QStringList{"The maximum entries is 5.", "The maximum entries is 5.",
+                           "Please select the entry to delete."}));
     EXPECT_TRUE(harness->sets().empty());
     list->selectRow(3);
     DialogHarness::click(dlg.get(), "&Delete");

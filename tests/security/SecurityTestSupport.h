@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -55,8 +54,7 @@ inline void TypeIp(QWidget* dlg, const QString& name, const QString& dotted)
 
 // Runs `action` and closes (and counts) every window of type D that opens
 // within `ms` milliseconds: for actions that must open nothing.
-template<class D, class F>
-int ModalsOpenedBy(F action, int ms = 300)
+template <class D, class F> int ModalsOpenedBy(F action, int ms = 300)
 {
     int opened = 0;
     QTimer watch;

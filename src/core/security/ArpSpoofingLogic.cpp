@@ -44,7 +44,9 @@ QStringList ArpListLine(const ArpRow& row, int number)
 
 QString ArpAddRefusal(int shownRows)
 {
-    return shownRows >= kArpMaxEntries ? QStringLiteral("The Maximum of Entry is 64, can not add any more") : QString();
+    return shownRows >= kArpMaxEntries
+               ? QStringLiteral("The Maximum of Entry is 64, can not add any more")
+               : QString();
 }
 
 QString ArpDeleteRefusal(bool anySelected)
@@ -60,18 +62,17 @@ SetBinding ArpDestroyBinding(const QString& ip)
 ArpRequests SessionRequests(CCommonSNMP& session)
 {
     return {
-        [&session](const std::vector<SetBinding>& bindings) { return SetValues(session, bindings); },
+        [&session](const std::vector<SetBinding>& bindings) {
+            return SetValues(session, bindings);
+        },
         [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
     };
 }
 
 ArpAddModel::ArpAddModel(int portCount, QString modelName, ArpRows rows)
-    : m_portCount(portCount > 0 ? portCount : 0),
-      m_modelName(std::move(modelName)),
-      m_rows(std::move(rows)),
-      m_trunks(m_portCount)
-{
-}
+    : m_portCount(portCount > 0 ? portCount : 0), m_modelName(std::move(modelName)),
+      m_rows(std::move(rows)), m_trunks(m_portCount)
+{}
 
 QString ArpAddModel::Question()
 {
@@ -80,7 +81,9 @@ QString ArpAddModel::Question()
 
 ArpCheck ArpAddModel::check(int ipFields, const ArpEntry& entry) const
 {
-    auto refuse = [](const char* text, ArpField field) { return ArpCheck{QString::fromLatin1(text), field, false}; };
+    auto refuse = [](const char* text, ArpField field) {
+        return ArpCheck{QString::fromLatin1(text), field, false};
+    };
     if (ipFields != 4)
         return refuse("Please enter correct IP format(ex:192.168.0.10)", ArpField::Ip);
     if (!ClassifyHostIp(entry.ip))
@@ -111,12 +114,14 @@ ArpCheck ArpAddModel::check(int ipFields, const ArpEntry& entry) const
     if (!anyPort)
         return refuse("Invalid Port Number", ArpField::Ports);
     if (!m_trunks.membersAgree(entry.ports))
-        return refuse("ARP Spoofing Prevention enabled port must match to the aggregated link port.",
-                      ArpField::Ports);
+        return refuse(
+            "ARP Spoofing Prevention enabled port must match to the aggregated link port.",
+            ArpField::Ports);
     return passed;
 }
 
-ArpWriteOutcome ArpAddModel::write(const ArpCheck& check, const ArpEntry& entry, const ArpRequests& requests) const
+ArpWriteOutcome ArpAddModel::write(const ArpCheck& check, const ArpEntry& entry,
+                                   const ArpRequests& requests) const
 {
     ArpWriteOutcome outcome;
     const QString status = Oid(kArpRowStatus, entry.ip);
@@ -127,8 +132,12 @@ ArpWriteOutcome ArpAddModel::write(const ArpCheck& check, const ArpEntry& entry,
     const QString create = m_modelName == QLatin1String("KX-A1 R2") ? kCreateAndGo : kCreateAndWait;
     bool all = requests.set({SetBinding::Integer(status, create)}).ok();
     requests.pause(50);
-    all = requests.set({SetBinding::Octets(Oid(kArpGatewayMac, entry.ip), MacOctets(entry.mac))}).ok() && all;
-    all = requests.set({SetBinding::Octets(Oid(kArpPorts, entry.ip), PortFlagsToPortList(entry.ports, m_portCount))})
+    all = requests.set({SetBinding::Octets(Oid(kArpGatewayMac, entry.ip), MacOctets(entry.mac))})
+              .ok() &&
+          all;
+    all = requests
+              .set({SetBinding::Octets(Oid(kArpPorts, entry.ip),
+                                       PortFlagsToPortList(entry.ports, m_portCount))})
               .ok() &&
           all;
     requests.pause(50);
@@ -140,7 +149,8 @@ ArpWriteOutcome ArpAddModel::write(const ArpCheck& check, const ArpEntry& entry,
 void ArpAddModel::remember(const ArpEntry& entry, const ArpWriteOutcome& outcome)
 {
     if (outcome.staleDestroyed || outcome.created)
-        std::erase_if(m_rows, [&entry](const ArpRow& row) { return row.ip == entry.ip && !row.active(); });
+        std::erase_if(m_rows,
+                      [&entry](const ArpRow& row) { return row.ip == entry.ip && !row.active(); });
     if (!outcome.created)
         return;
     ArpRow row{entry.ip, entry.mac, QString(), kActive};

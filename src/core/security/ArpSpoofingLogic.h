@@ -20,7 +20,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <vector>
 
@@ -113,7 +112,8 @@ public:
     // The requests of a checked and confirmed entry: the stale row's destroy
     // when the check asked for it, then the row with its columns. A failed
     // request does not stop the following ones.
-    ArpWriteOutcome write(const ArpCheck& check, const ArpEntry& entry, const ArpRequests& requests) const;
+    ArpWriteOutcome write(const ArpCheck& check, const ArpEntry& entry,
+                          const ArpRequests& requests) const;
     // Brings the copied rows up to date with what the write did.
     void remember(const ArpEntry& entry, const ArpWriteOutcome& outcome);
 

@@ -75,7 +75,9 @@ QByteArray DhcpScreeningList(const PortFlags& trusted, int portCount)
 
 using namespace kx::security;
 
-CDhcpScreeningModel::CDhcpScreeningModel(int portCount, QObject* parent) : CFeatureModel(portCount, parent) {}
+CDhcpScreeningModel::CDhcpScreeningModel(int portCount, QObject* parent)
+    : CFeatureModel(portCount, parent)
+{}
 
 kx::ReadPlan CDhcpScreeningModel::ReadTrustedPorts()
 {
@@ -91,7 +93,8 @@ kx::ReadPlan CDhcpScreeningModel::ReadTrustedPorts()
 
 kx::ReadPlan CDhcpScreeningModel::WalkServers()
 {
-    return RowWalk(m_cCommonSNMPTableServer, {kDhcpServerIndex, kDhcpServerAddress, kDhcpServerRowStatus});
+    return RowWalk(m_cCommonSNMPTableServer,
+                   {kDhcpServerIndex, kDhcpServerAddress, kDhcpServerRowStatus});
 }
 
 std::function<kx::SetResult()> CDhcpScreeningModel::AddServer(int number, const QString& ip)
@@ -101,10 +104,12 @@ std::function<kx::SetResult()> CDhcpScreeningModel::AddServer(int number, const 
         kx::SetResult result;
         if (!SetRowStatus(kx::Oid(kDhcpServerRowStatus, instance), QStringLiteral("5")))
             return result;
-        result = kx::SetValues(*session, {kx::SetBinding::IpAddress(kx::Oid(kDhcpServerAddress, instance), ip)});
+        result = kx::SetValues(
+            *session, {kx::SetBinding::IpAddress(kx::Oid(kDhcpServerAddress, instance), ip)});
         if (!result.ok())
             return result;
-        result.status = SetRowStatus(kx::Oid(kDhcpServerRowStatus, instance), QStringLiteral("1")) ? 0 : -1;
+        result.status =
+            SetRowStatus(kx::Oid(kDhcpServerRowStatus, instance), QStringLiteral("1")) ? 0 : -1;
         return result;
     };
 }
@@ -113,12 +118,14 @@ std::function<kx::SetResult()> CDhcpScreeningModel::DeleteServer(const QString& 
 {
     return [this, index] {
         kx::SetResult result;
-        result.status = SetRowStatus(kx::Oid(kDhcpServerRowStatus, index), QStringLiteral("6")) ? 0 : -1;
+        result.status =
+            SetRowStatus(kx::Oid(kDhcpServerRowStatus, index), QStringLiteral("6")) ? 0 : -1;
         return result;
     };
 }
 
-std::function<kx::SetResult()> CDhcpScreeningModel::WriteTrustedPorts(const kx::PortFlags& trusted) const
+std::function<kx::SetResult()>
+CDhcpScreeningModel::WriteTrustedPorts(const kx::PortFlags& trusted) const
 {
     return [session = m_cCommonSNMP, list = DhcpScreeningList(trusted, PortCount())] {
         return kx::SetValues(*session, {kx::SetBinding::Octets(kDhcpScreeningPorts, list)});

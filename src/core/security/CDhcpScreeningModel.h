@@ -14,7 +14,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <vector>
 
@@ -98,6 +97,8 @@ signals:
     void trustedPortsRead(const QString& text);
 
 private:
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableServer = AddSession(QStringLiteral("m_cCommonSNMPTableServer"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSetServer = AddSession(QStringLiteral("m_cCommonSNMPSetServer"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTableServer =
+        AddSession(QStringLiteral("m_cCommonSNMPTableServer"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPSetServer =
+        AddSession(QStringLiteral("m_cCommonSNMPSetServer"));
 };

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 #include <algorithm>
 
 using namespace kx::security;
@@ -34,8 +33,7 @@ QSize CArpSpoofingAddDlg::WindowSize(int portCount)
 
 CArpSpoofingAddDlg::CArpSpoofingAddDlg(const ArpRows& rows, QWidget* parent)
     : CArpSpoofingAddDlg(rows, false, parent)
-{
-}
+{}
 
 CArpSpoofingAddDlg::CArpSpoofingAddDlg(const ArpRows& rows, bool readRows, QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("Add ARP Spoofing Prevention Entry"), parent),

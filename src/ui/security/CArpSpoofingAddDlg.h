@@ -40,7 +40,8 @@ private:
     void OnApply();
 
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable =
+        addSession(QStringLiteral("m_cCommonSNMPTable"));
 
     kx::security::ArpAddModel m_model;
     kx::IpAddressEdit* m_ip = nullptr;

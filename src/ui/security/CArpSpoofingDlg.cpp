@@ -13,7 +13,8 @@
 using namespace kx::security;
 
 CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent)
-    : kx::ConfigDialog(QStringLiteral("ARP Spoofing Prevention Setting"), parent), m_portCount(DevicePortCount())
+    : kx::ConfigDialog(QStringLiteral("ARP Spoofing Prevention Setting"), parent),
+      m_portCount(DevicePortCount())
 {
     m_list = new kx::GridListView(QStringLiteral("ARP Spoofing Prevention List"), this);
     m_list->setColumns({{QStringLiteral("Index"), 50},
@@ -60,7 +61,8 @@ void CArpSpoofingDlg::Refresh()
         if (row.active())
             m_list->addRow(ArpListLine(row, m_list->rowCount() + 1));
     });
-    read(plan, {m_add, m_delete, m_refresh}, [this] { m_total->setText(QString::number(m_list->rowCount())); });
+    read(plan, {m_add, m_delete, m_refresh},
+         [this] { m_total->setText(QString::number(m_list->rowCount())); });
 }
 
 void CArpSpoofingDlg::OnAdd()
@@ -79,8 +81,9 @@ void CArpSpoofingDlg::OnDelete()
     const int row = m_list->selectedRow();
     if (refuse(ArpDeleteRefusal(row >= 0)))
         return;
-    write(m_cCommonSNMPSet, {ArpDestroyBinding(m_list->cellText(row, 1))}, [this](const kx::SetResult& result) {
-        if (result.answered())
-            refreshAfter(50, [this] { Refresh(); });
-    });
+    write(m_cCommonSNMPSet, {ArpDestroyBinding(m_list->cellText(row, 1))},
+          [this](const kx::SetResult& result) {
+              if (result.answered())
+                  refreshAfter(50, [this] { Refresh(); });
+          });
 }

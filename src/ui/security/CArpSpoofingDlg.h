@@ -29,7 +29,8 @@ private:
     void OnDelete();
 
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
-    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
+    std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable =
+        addSession(QStringLiteral("m_cCommonSNMPTable"));
 
     const int m_portCount;
     kx::security::ArpRows m_rows;

@@ -17,8 +17,7 @@ using namespace kx::security;
 
 CDhcpScreeningDlg::CDhcpScreeningDlg(QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("DHCP Server Screening Settings  "), parent),
-      m_model(new CDhcpScreeningModel(DevicePortCount(), this)),
-      m_portCount(DevicePortCount())
+      m_model(new CDhcpScreeningModel(DevicePortCount(), this)), m_portCount(DevicePortCount())
 {
     adoptSessions(m_model->Sessions());
     m_model->SetOwner(this);
@@ -108,10 +107,11 @@ void CDhcpScreeningDlg::OnAddServer()
     const DhcpServerAdd add = DhcpCheckServerAdd(m_ip->filledFieldCount(), ip, listed, m_walked);
     if (refuse(add.refusal, add.focusAddress ? m_ip->fieldEdit(0) : nullptr))
         return;
-    writeSequence<kx::SetResult>(m_model->AddServer(add.number, ip), [this](const kx::SetResult& result) {
-        if (result.answered())
-            Refresh();
-    });
+    writeSequence<kx::SetResult>(m_model->AddServer(add.number, ip),
+                                 [this](const kx::SetResult& result) {
+                                     if (result.answered())
+                                         Refresh();
+                                 });
 }
 
 void CDhcpScreeningDlg::OnDeleteServer()
@@ -119,23 +119,25 @@ void CDhcpScreeningDlg::OnDeleteServer()
     const int row = m_list->selectedRow();
     if (refuse(DhcpDeleteRefusal(row >= 0)))
         return;
-    writeSequence<kx::SetResult>(m_model->DeleteServer(m_list->cellText(row, 0)), [this](const kx::SetResult& result) {
-        if (result.answered())
-            Refresh();
-    });
+    writeSequence<kx::SetResult>(m_model->DeleteServer(m_list->cellText(row, 0)),
+                                 [this](const kx::SetResult& result) {
+                                     if (result.answered())
+                                         Refresh();
+                                 });
 }
 
 void CDhcpScreeningDlg::OnTrustedPorts()
 {
-    const DhcpTrustedPorts decision =
-        DhcpCheckTrustedPorts(m_ports->text(), m_lastShownPorts, m_portCount,
-                              [this](const kx::PortFlags& trusted) { return m_model->MembersAgree(trusted) != 0; });
+    const DhcpTrustedPorts decision = DhcpCheckTrustedPorts(
+        m_ports->text(), m_lastShownPorts, m_portCount,
+        [this](const kx::PortFlags& trusted) { return m_model->MembersAgree(trusted) != 0; });
     if (decision.kind == DhcpTrustedPorts::Unchanged)
         return;
     if (refuse(decision.refusal, m_ports))
         return;
-    writeSequence<kx::SetResult>(m_model->WriteTrustedPorts(decision.trusted), [this](const kx::SetResult& result) {
-        if (result.answered())
-            Refresh();
-    });
+    writeSequence<kx::SetResult>(m_model->WriteTrustedPorts(decision.trusted),
+                                 [this](const kx::SetResult& result) {
+                                     if (result.answered())
+                                         Refresh();
+                                 });
 }
