@@ -5,6 +5,9 @@
 #include "ui/security/CArpSpoofingAddDlg.h"
 #include "ui/security/CArpSpoofingDlg.h"
 #include "ui/security/CDhcpScreeningDlg.h"
+#include "ui/security/CImpbBindingDlg.h"
+#include "ui/security/CImpbListDlgs.h"
+#include "ui/security/CImpbSettingsDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -67,6 +70,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CArpSpoofingDlg>());
     r.add(QStringLiteral("DHCP Server Screening Settings"), QStringLiteral("DHCP Server Screening Settings  "),
           Make<CDhcpScreeningDlg>());
+    r.add(QStringLiteral("Smart Binding Settings"), QStringLiteral("Smart Binding Settings"), Make<CImpbSettingsDlg>());
+    r.add(QStringLiteral("Smart Binding"), QStringLiteral("Smart Binding"), Make<CImpbBindingDlg>());
+    r.add(QStringLiteral("White List"), QStringLiteral("White List"), Make<CImpbWhiteListDlg>());
+    r.add(QStringLiteral("Black List"), QStringLiteral("Black List"), Make<CImpbBlackListDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -107,10 +114,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Bandwidth Control"),
         QStringLiteral("Traffic Segmentation Settings"),
         QStringLiteral("Storm Control Settings"),
-        QStringLiteral("Smart Binding Settings"),
-        QStringLiteral("Smart Binding"),
-        QStringLiteral("White List"),
-        QStringLiteral("Black List"),
         QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
         QStringLiteral("SNMP User Table"),
