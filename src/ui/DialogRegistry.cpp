@@ -1,5 +1,11 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/dot1x/CDot1xGlobalDlg.h"
+#include "ui/dot1x/CDot1xPortDlg.h"
+#include "ui/l2/CIgmpSnoopingDlg.h"
+#include "ui/l2/CIgmpVlanDlg.h"
+#include "ui/l2/CMulticastEntryDlg.h"
+#include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "ui/security/CArpSpoofingAddDlg.h"
@@ -8,6 +14,7 @@
 #include "ui/security/CImpbBindingDlg.h"
 #include "ui/security/CImpbListDlgs.h"
 #include "ui/security/CImpbSettingsDlg.h"
+#include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -74,6 +81,14 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("Smart Binding"), QStringLiteral("Smart Binding"), Make<CImpbBindingDlg>());
     r.add(QStringLiteral("White List"), QStringLiteral("White List"), Make<CImpbWhiteListDlg>());
     r.add(QStringLiteral("Black List"), QStringLiteral("Black List"), Make<CImpbBlackListDlg>());
+    r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
+          Make<CIgmpSnoopingDlg>());
+    r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
+          QStringLiteral("Multicast Filtering Mode Configuration"), Make<CMulticastFilterDlg>());
+    r.add(QStringLiteral("802.1X Configuration..."), QStringLiteral("802.1X Config Information"),
+          Make<CDot1xGlobalDlg>());
+    r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
+          Make<CSyslogHostDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -87,6 +102,12 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
     r.addSubDialog(QStringLiteral("Add ARP Spoofing Prevention Entry"), QStringLiteral("Add ARP Spoofing Prevention Entry"),
                    [](QWidget* parent) -> QDialog* { return CArpSpoofingAddDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("The VLAN Settings of IGMP snooping"), QStringLiteral("The VLAN Settings of IGMP snooping "),
+                   Make<CIgmpVlanDlg>());
+    r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
+                   Make<CMulticastEntryDlg>());
+    r.addSubDialog(QStringLiteral("802.1X Port Configuration"), QStringLiteral("802.1X Port Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CDot1xPortDlg::ForDevice(parent); });
 }
 
 const DialogRegistry& ProgramDialogs()
@@ -103,18 +124,14 @@ const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
         QStringLiteral("Port Configuration..."),
-        QStringLiteral("Syslog Host Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Spanning Tree Configuration"),
-        QStringLiteral("Multicast Filtering Mode configuration..."),
-        QStringLiteral("IGMP Snooping Configuration"),
         QStringLiteral("Bandwidth Control"),
         QStringLiteral("Traffic Segmentation Settings"),
         QStringLiteral("Storm Control Settings"),
-        QStringLiteral("802.1X Configuration..."),
         QStringLiteral("SNMP Global State"),
         QStringLiteral("SNMP User Table"),
         QStringLiteral("SNMP Group Table"),
