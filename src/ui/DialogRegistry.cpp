@@ -12,6 +12,12 @@
 #include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/security/CArpSpoofingAddDlg.h"
+#include "ui/security/CArpSpoofingDlg.h"
+#include "ui/security/CDhcpScreeningDlg.h"
+#include "ui/security/CImpbBindingDlg.h"
+#include "ui/security/CImpbListDlgs.h"
+#include "ui/security/CImpbSettingsDlg.h"
 #include "ui/snmpadmin/CSnmpCommunityDlg.h"
 #include "ui/snmpadmin/CSnmpEngineIdDlg.h"
 #include "ui/snmpadmin/CSnmpGlobalStateDlg.h"
@@ -91,6 +97,14 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CSnmpGlobalStateDlg>());
     r.add(QStringLiteral("SNMP Trap Configuration"), QStringLiteral("SNMP Trap Configuration"),
           Make<CSnmpTrapConfigDlg>());
+    r.add(QStringLiteral("ARP Spoofing Prevention Setting..."), QStringLiteral("ARP Spoofing Prevention Setting"),
+          Make<CArpSpoofingDlg>());
+    r.add(QStringLiteral("DHCP Server Screening Settings"), QStringLiteral("DHCP Server Screening Settings  "),
+          Make<CDhcpScreeningDlg>());
+    r.add(QStringLiteral("Smart Binding Settings"), QStringLiteral("Smart Binding Settings"), Make<CImpbSettingsDlg>());
+    r.add(QStringLiteral("Smart Binding"), QStringLiteral("Smart Binding"), Make<CImpbBindingDlg>());
+    r.add(QStringLiteral("White List"), QStringLiteral("White List"), Make<CImpbWhiteListDlg>());
+    r.add(QStringLiteral("Black List"), QStringLiteral("Black List"), Make<CImpbBlackListDlg>());
     r.add(QStringLiteral("Port Configuration..."), QStringLiteral("Port Configuration"), Make<CPortSettingDlg>());
     r.add(QStringLiteral("Spanning Tree Configuration"), QStringLiteral(" STP Configuration "), Make<CStpBridgeDlg>());
     r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
@@ -112,6 +126,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("Add ARP Spoofing Prevention Entry"), QStringLiteral("Add ARP Spoofing Prevention Entry"),
+                   [](QWidget* parent) -> QDialog* { return CArpSpoofingAddDlg::ForDevice(parent); });
     r.addSubDialog(QStringLiteral("Spanning Tree Table"), QStringLiteral("Spanning Tree Table"),
                    Make<CStpPortTableDlg>());
     r.addSubDialog(QStringLiteral("Port Config"), QStringLiteral(" Port STP Configuration"),
@@ -142,14 +158,8 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Bandwidth Control"),
-        QStringLiteral("ARP Spoofing Prevention Setting..."),
-        QStringLiteral("DHCP Server Screening Settings"),
         QStringLiteral("Traffic Segmentation Settings"),
         QStringLiteral("Storm Control Settings"),
-        QStringLiteral("Smart Binding Settings"),
-        QStringLiteral("Smart Binding"),
-        QStringLiteral("White List"),
-        QStringLiteral("Black List"),
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
