@@ -130,6 +130,8 @@ TEST_F(RowStatusTest, CapacitiesEndInResourceUnavailable)
         int existing;
         int capacity;
         std::function<std::string(int)> instance;
+        // A community only goes active with a V1 or V2c user behind it.
+        const char* fill = "4";
     };
     // Appends only: GCC 12 at -O3 misreads "literal" + std::string as overlapping copies.
     auto num = [](const char* prefix, int i) {
@@ -150,7 +152,7 @@ TEST_F(RowStatusTest, CapacitiesEndInResourceUnavailable)
         {"25.2.1.1.8", 5, 50, [name](int i) { return name(i) + ".3"; }},
         {"25.3.1.1.7", 5, 50, [name](int i) { return name(i) + ".3.1"; }},
         {"25.4.1.1.5", 3, 50, [name](int i) { return name(i) + ".1.1"; }},
-        {"25.5.1.1.3", 2, 10, name},
+        {"25.5.1.1.3", 2, 10, name, "5"},
         {"25.6.1.1.4", 0, 10, [num](int i) { return num(".10.0.2.", i); }},
         {"26.2.1.1.5", 2, 7, [num](int i) { return num(".0.17.34.0.0.", i); }},
     };
@@ -160,7 +162,7 @@ TEST_F(RowStatusTest, CapacitiesEndInResourceUnavailable)
         std::vector<std::string> triples;
         int i = 0;
         for (int n = c.existing; n < c.capacity; ++n) {
-            triples.insert(triples.end(), {Pv(c.statusColumn + c.instance(++i)), "i", "4"});
+            triples.insert(triples.end(), {Pv(c.statusColumn + c.instance(++i)), "i", c.fill});
             if (triples.size() == 120 || n + 1 == c.capacity) {
                 ASSERT_EQ(Set(*sim, triples).exitCode, 0) << c.statusColumn;
                 triples.clear();
