@@ -240,8 +240,9 @@ TEST_P(DialogPolicy, ClosingMidWalkStopsItsTrafficAndClosesItsSessionsInOrder)
         ASSERT_TRUE(dialog);
         QTest::qWait(150);
         const QStringList sessions = dialog->sessionNames();
-        if (auto named = DesignSessions().find(d.key); named != DesignSessions().end())
+        if (auto named = DesignSessions().find(d.key); named != DesignSessions().end()) {
             EXPECT_EQ(sessions, named->second);
+        }
         trace.clear();
         dialog->reject();
         // What was on its way may still arrive; nothing new leaves.
