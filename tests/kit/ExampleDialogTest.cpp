@@ -18,12 +18,18 @@ namespace {
 
 class ExampleDialog : public kxtest::SimSuite<>
 {
+protected:
+    static std::unique_ptr<CExampleSystemDlg> Open()
+    {
+        auto dlg = harness->open<CExampleSystemDlg>();
+        EXPECT_TRUE(DialogHarness::waitFirstRead(*dlg));
+        return dlg;
+    }
 };
 
 TEST_F(ExampleDialog, ShowsWhatTheDeviceHolds)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "System Name:")->text(), "KX-A1R2");
     auto* list = DialogHarness::find<kx::GridListView>(dlg.get(), "Interfaces");
     ASSERT_NE(list, nullptr);
@@ -36,8 +42,7 @@ TEST_F(ExampleDialog, ShowsWhatTheDeviceHolds)
 
 TEST_F(ExampleDialog, ApplyWritesOnlyWhatChangedInOneSet)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     harness->sim().clearLog();
     DialogHarness::type(dlg.get(), "System Contact:", "noc@example.net");
     DialogHarness::click(dlg.get(), "&Apply");
@@ -52,8 +57,7 @@ TEST_F(ExampleDialog, ApplyWritesOnlyWhatChangedInOneSet)
 
 TEST_F(ExampleDialog, RefusalsWriteNothingAndKeepWhatWasTyped)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     harness->sim().clearLog();
     DialogHarness::type(dlg.get(), "System Name:", "core.sw");
     DialogHarness::click(dlg.get(), "Apply");
@@ -65,8 +69,7 @@ TEST_F(ExampleDialog, RefusalsWriteNothingAndKeepWhatWasTyped)
 
 TEST_F(ExampleDialog, RefreshDisablesTheButtonsUntilTheWalkEndsEvenWhenItFails)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     auto* refresh = DialogHarness::find<QPushButton>(dlg.get(), "Refresh");
     auto* apply = DialogHarness::find<QPushButton>(dlg.get(), "Apply");
     harness->sim().control("fault add 1.3.6.1.2.1.2.2.1 drop");
