@@ -1,7 +1,7 @@
 #pragma once
 
-// What the VLAN dialog suites share: putting VLAN rows into the simulated switch
-// and reading port lists back.
+// What the VLAN dialog suites share: putting VLAN and PVID rows into the
+// simulated switch, and counting dialogs that must not open.
 
 #include "sim/ControlClient.h"
 #include "tests/support/DialogHarness.h"
@@ -10,13 +10,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace kxtest::vlan {
 
-using kxtest::PlainHex;
 using kxtest::SetBindings;
 
 inline const std::string P = "1.3.6.1.4.1.99999.10.75.13";
@@ -41,14 +39,6 @@ inline void PutVlan(KxSimFixture& sim, int vid, const std::string& name, const s
 inline void PutPvid(KxSimFixture& sim, int port, int pvid)
 {
     sim.control("set " + P + ".7.7.1.1." + std::to_string(port) + " u W " + std::to_string(pvid));
-}
-
-inline std::optional<std::string> PortListValue(KxSimFixture& sim, int column, int vid)
-{
-    auto v = sim.value(Column(column, vid));
-    if (v)
-        *v = PlainHex(*v);
-    return v;
 }
 
 // Runs `action`, and closes (and counts) every modal dialog of type D that opens
