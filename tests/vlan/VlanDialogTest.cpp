@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kxtest;
 using namespace kxtest::vlan;
 
