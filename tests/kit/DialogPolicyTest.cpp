@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <memory>
 
 using namespace kxtest;
@@ -213,6 +214,24 @@ TEST_P(DialogPolicy, AnUnansweringSwitchNeverFreezesTheWindow)
     harness->sim().control("unreachable 0");
 }
 
+// The design's session names, where a dialog's close trace is compared against
+// the design's: a misnamed or reordered member fails here.
+const std::map<QString, QStringList>& DesignSessions()
+{
+    static const std::map<QString, QStringList> names = {
+        {"Example", {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable"}},
+        {"VLAN Configuration...",
+         {"m_cCommonSNMP", "m_cCommonSNMPTable", "m_cCommonSNMPVoiceVlan", "m_cCommonSNMPTableVlan",
+          "m_cCommonSNMPTableVlanDelete"}},
+        {"Trunk member",
+         {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPMirror", "m_cCommonSNMPTableACL",
+          "m_cCommonSNMPPoint", "m_cCommonSNMPTableVlan", "m_cCommonSNMPTableTrunk",
+          "m_cCommonSNMPTableStaticPor", "m_cCommonSNMPTableGetVlanTrunk", "m_cCommonSNMPTableArp",
+          "m_cCommonSNMPTableCamera", "m_cCommonSNMPTableRstp", "m_cCommonSNMPDhcp"}},
+    };
+    return names;
+}
+
 TEST_P(DialogPolicy, ClosingMidWalkStopsItsTrafficAndClosesItsSessionsInOrder)
 {
     harness->sim().control("fault add 1 delay 60");
@@ -223,6 +242,9 @@ TEST_P(DialogPolicy, ClosingMidWalkStopsItsTrafficAndClosesItsSessionsInOrder)
         ASSERT_TRUE(dialog);
         QTest::qWait(150);
         const QStringList sessions = dialog->sessionNames();
+        if (auto named = DesignSessions().find(d.key); named != DesignSessions().end()) {
+            EXPECT_EQ(sessions.join(u' ').toStdString(), named->second.join(u' ').toStdString());
+        }
         trace.clear();
         dialog->reject();
         // What was on its way may still arrive; nothing new leaves.

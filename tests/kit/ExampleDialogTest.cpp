@@ -1,6 +1,7 @@
 // The framework's worked example, tested the way every dialog is: through its
 // widgets, against the simulator, with the recording prompter, then reading the
-// device back.
+// device back. Title, modality, SNMPv3, closing and labels are the policy
+// suite's (tests/kit/DialogPolicyTest.cpp), for every registered dialog.
 
 #include "ui/example/CExampleSystemDlg.h"
 #include "ui/kit/GridListView.h"
@@ -8,7 +9,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,18 @@ namespace {
 
 class ExampleDialog : public kxtest::SimSuite<>
 {
+protected:
+    static std::unique_ptr<CExampleSystemDlg> Open()
+    {
+        auto dlg = harness->open<CExampleSystemDlg>();
+        EXPECT_TRUE(DialogHarness::waitFirstRead(*dlg));
+        return dlg;
+    }
 };
 
 TEST_F(ExampleDialog, ShowsWhatTheDeviceHolds)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
-    EXPECT_EQ(dlg->windowTitle(), "System Identity (Example)");
+    auto dlg = Open();
     EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "System Name:")->text(), "KX-A1R2");
     auto* list = DialogHarness::find<kx::GridListView>(dlg.get(), "Interfaces");
     ASSERT_NE(list, nullptr);
@@ -37,8 +42,7 @@ TEST_F(ExampleDialog, ShowsWhatTheDeviceHolds)
 
 TEST_F(ExampleDialog, ApplyWritesOnlyWhatChangedInOneSet)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     harness->sim().clearLog();
     DialogHarness::type(dlg.get(), "System Contact:", "noc@example.net");
     DialogHarness::click(dlg.get(), "&Apply");
@@ -53,22 +57,19 @@ TEST_F(ExampleDialog, ApplyWritesOnlyWhatChangedInOneSet)
 
 TEST_F(ExampleDialog, RefusalsWriteNothingAndKeepWhatWasTyped)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     harness->sim().clearLog();
     DialogHarness::type(dlg.get(), "System Name:", "core.sw");
     DialogHarness::click(dlg.get(), "Apply");
     EXPECT_EQ(harness->prompter().texts(),
               QStringList{"The system name has characters that are not allowed."});
     EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "System Name:")->text(), "core.sw");
-    for (const auto& r : harness->sim().requestLog())
-        EXPECT_NE(r.pdu, "set");
+    EXPECT_TRUE(harness->sets().empty());
 }
 
 TEST_F(ExampleDialog, RefreshDisablesTheButtonsUntilTheWalkEndsEvenWhenItFails)
 {
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    auto dlg = Open();
     auto* refresh = DialogHarness::find<QPushButton>(dlg.get(), "Refresh");
     auto* apply = DialogHarness::find<QPushButton>(dlg.get(), "Apply");
     harness->sim().control("fault add 1.3.6.1.2.1.2.2.1 drop");
@@ -78,40 +79,6 @@ TEST_F(ExampleDialog, RefreshDisablesTheButtonsUntilTheWalkEndsEvenWhenItFails)
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return refresh->isEnabled(); }, 8000));
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_TRUE(harness->prompter().texts().isEmpty()); // a failed read is silent
-}
-
-TEST_F(ExampleDialog, ClosingClosesEverySessionInMemberOrder)
-{
-    TraceCapture trace;
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
-    trace.clear();
-    DialogHarness::click(dlg.get(), "Close");
-    const std::vector<std::string> closing = trace.linesStartingWith("==================");
-    EXPECT_EQ(closing, (std::vector<std::string>{
-                           "==================DestroyWindow===============",
-                           "==================m_cCommonSNMP.Close===============",
-                           "==================m_cCommonSNMPSet.Close===============",
-                           "==================m_cCommonSNMPTable.Close==============="}));
-    EXPECT_TRUE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(dlg->isModal());
-}
-
-TEST_F(ExampleDialog, WorksOverSnmpV3AndClosesMidWalkWithoutCallingBack)
-{
-    harness->useVersion3("sha256aes");
-    harness->sim().control("fault add 1.3.6.1.2.1.2.2.1 delay 80");
-    {
-        auto dlg = harness->open<CExampleSystemDlg>();
-        QTest::qWait(200);
-        dlg->reject(); // closes with a walk step on its way
-    }
-    QTest::qWait(300);
-    harness->sim().control("fault clear");
-    auto dlg = harness->open<CExampleSystemDlg>();
-    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
-    EXPECT_EQ(DialogHarness::find<kx::GridListView>(dlg.get(), "Interfaces")->rowCount(), 9);
-    harness->useVersion3("");
 }
 
 } // namespace

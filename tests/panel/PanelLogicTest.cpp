@@ -97,23 +97,20 @@ TEST(PanelLogic, WalkRowsEndPastTheFrontPanelAndEvaluateWithinBounds)
     ASSERT_EQ(model.portValues().size(), 8u);
 
     model.beginWalk();
-    EXPECT_EQ(model.addRow(Row("1", "100000000", "1", "1", "3", "POWER ON")),
-              PanelStatusModel::RowResult::Appended);
-    EXPECT_EQ(model.addRow(Row("3", "10000000", "1", "1", "4", "OVER LOAD")),
-              PanelStatusModel::RowResult::Appended);
-    EXPECT_EQ(model.addRow(Row("5", "100000000", "2", "2", "1", "Time-based OFF")),
-              PanelStatusModel::RowResult::Appended);
-    // Rows whose index cannot name a port are kept but never used as an index.
-    EXPECT_EQ(model.addRow(Row("", "100000000", "1", "1", "9", "POWER ON")),
-              PanelStatusModel::RowResult::Appended);
-    EXPECT_EQ(model.addRow(Row("0", "100000000", "1", "1", "9", "POWER ON")),
-              PanelStatusModel::RowResult::Appended);
-    EXPECT_EQ(model.addRow(Row("8", "100000000", "1", "2", "2", "POWER OFF")),
-              PanelStatusModel::RowResult::Appended);
-    EXPECT_EQ(model.addRow(Row("9", "100000000", "1", "1", "9", "POWER ON")),
-              PanelStatusModel::RowResult::PastFrontPanel);
-    EXPECT_EQ(model.addRow(Row("1001", "100000000", "1", "1", "9", "POWER ON")),
-              PanelStatusModel::RowResult::PastFrontPanel);
+    using R = PanelStatusModel::RowResult;
+    const std::pair<StatusRow, R> rows[] = {
+        {Row("1", "100000000", "1", "1", "3", "POWER ON"), R::Appended},
+        {Row("3", "10000000", "1", "1", "4", "OVER LOAD"), R::Appended},
+        {Row("5", "100000000", "2", "2", "1", "Time-based OFF"), R::Appended},
+        // Rows whose index cannot name a port are kept but never used as an index.
+        {Row("", "100000000", "1", "1", "9", "POWER ON"), R::Appended},
+        {Row("0", "100000000", "1", "1", "9", "POWER ON"), R::Appended},
+        {Row("8", "100000000", "1", "2", "2", "POWER OFF"), R::Appended},
+        {Row("9", "100000000", "1", "1", "9", "POWER ON"), R::PastFrontPanel},
+        {Row("1001", "100000000", "1", "1", "9", "POWER ON"), R::PastFrontPanel},
+    };
+    for (std::size_t r = 0; r < std::size(rows); ++r)
+        EXPECT_EQ(model.addRow(rows[r].first), rows[r].second) << "row " << r;
     EXPECT_EQ(model.rows().size(), 6u);
 
     model.evaluate();

@@ -168,23 +168,6 @@ TEST_F(PanelPolling, ANewWalkNeverStartsWhileThePreviousOneRuns)
     EXPECT_TRUE(device->startStatusWalk());
 }
 
-TEST_F(PanelPolling, LampsFollowCablesAndPoweredDevicesWithinOneCycle)
-{
-    start();
-    startPolling();
-    nextEvaluated();
-    sim->control("cable 5 100M");
-    sim->control("cable 1 none");
-    sim->control("pd 4 class=4 watts=20"); // above the port's limit: a fault
-    // The walk running when the world changed may still show the old picture;
-    // the next one must not.
-    nextEvaluated();
-    const PanelStatusSnapshot s = nextEvaluated();
-    EXPECT_EQ(s.portStates[4], PortLinkTopSpeed);
-    EXPECT_EQ(s.portStates[0], PortEnabled);
-    EXPECT_EQ(s.poeStates[3], kx::PoeFault);
-}
-
 TEST_F(PanelPolling, ALostDeviceReturnsEveryLampToItsInitialState)
 {
     start({}, {"KX-A1 R2", 8, false, false});

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include <fcntl.h>
@@ -17,80 +18,70 @@
 
 namespace {
 
+// The fields a line fills, by the option letter of their position ("F" is
+// "1" when writing is enabled, "Z" the reserved token); any other keeps its
+// default.
+using Fields = std::map<std::string, std::string>;
+
+Fields FieldsOf(const SessionSettings& s)
+{
+    return {{"L", s.LeadToken},      {"I", s.DeviceAddress},   {"R", s.ReadCommunity},
+            {"W", s.WriteCommunity}, {"F", s.WriteEnabled ? "1" : "0"}, {"V", s.SnmpVersion},
+            {"P", s.SnmpPort},       {"S", s.SecurityLevel},   {"N", s.SecurityName},
+            {"A", s.AuthPassword},   {"B", s.PrivPassword},    {"C", s.AuthProtocol},
+            {"D", s.PrivProtocol},   {"Z", s.ReservedToken},   {"timeout", s.SessionTimeout}};
+}
+
 struct LineCase
 {
     const char* name;
     const char* line;
     bool ok;
-    // Expected fields; nullptr = the default.
-    const char* lead;
-    const char* address;
-    const char* read;
-    const char* write;
-    int writeEnabled; // -1 = default (true)
-    const char* version;
-    const char* port;
-    const char* level;
-    const char* user;
-    const char* authPass;
-    const char* privPass;
-    const char* authProto;
-    const char* privProto;
-    const char* reserved;
+    Fields fields;
 };
 
+const Fields kKx = {{"L", "kx"}, {"I", "10.0.0.5"}};
+Fields Kx(Fields more)
+{
+    more.insert(kKx.begin(), kKx.end());
+    return more;
+}
+
 const LineCase kLines[] = {
-    {"lead and address only", "/Lkx/I10.0.0.5", true, "kx", "10.0.0.5", nullptr, nullptr, -1,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"empty read community keeps the default", "/Lkx/I10.0.0.5/R/Wsecret", true, "kx", "10.0.0.5",
-     nullptr, "secret", -1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
+    {"lead and address only", "/Lkx/I10.0.0.5", true, kKx},
+    {"empty read community keeps the default", "/Lkx/I10.0.0.5/R/Wsecret", true, Kx({{"W", "secret"}})},
     {"blanks are dropped wherever they stand", "/L k x /I 10.0.0.5 /Rpub lic /W  w r i t e", true,
-     "kx", "10.0.0.5", "public", "write", -1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr},
-    {"TRUE enables writing", "/Lkx/I10.0.0.5/Rr/Ww/FTRUE", true, "kx", "10.0.0.5", "r", "w", 1,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"true enables writing", "/Lkx/I10.0.0.5/Rr/Ww/Ftrue", true, "kx", "10.0.0.5", "r", "w", 1,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"True disables writing", "/Lkx/I10.0.0.5/Rr/Ww/FTrue", true, "kx", "10.0.0.5", "r", "w", 0,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"yes disables writing", "/Lkx/I10.0.0.5/Rr/Ww/Fyes", true, "kx", "10.0.0.5", "r", "w", 0,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"an empty flag disables writing", "/Lkx/I10.0.0.5/Rr/Ww/F/V1", true, "kx", "10.0.0.5", "r", "w",
-     0, "1", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+     Kx({{"R", "public"}, {"W", "write"}})},
+    {"TRUE enables writing", "/Lkx/I10.0.0.5/Rr/Ww/FTRUE", true, Kx({{"R", "r"}, {"W", "w"}, {"F", "1"}})},
+    {"true enables writing", "/Lkx/I10.0.0.5/Rr/Ww/Ftrue", true, Kx({{"R", "r"}, {"W", "w"}, {"F", "1"}})},
+    {"True disables writing", "/Lkx/I10.0.0.5/Rr/Ww/FTrue", true, Kx({{"R", "r"}, {"W", "w"}, {"F", "0"}})},
+    {"yes disables writing", "/Lkx/I10.0.0.5/Rr/Ww/Fyes", true, Kx({{"R", "r"}, {"W", "w"}, {"F", "0"}})},
+    {"an empty flag disables writing", "/Lkx/I10.0.0.5/Rr/Ww/F/V1", true,
+     Kx({{"R", "r"}, {"W", "w"}, {"F", "0"}, {"V", "1"}})},
     {"version 1 ignores what follows the port",
-     "/Lkx/I10.0.0.5/Rr/Ww/Ftrue/V1/P16100/Xa/Yb/Z7/S3/Nuser/Aauthpass/Bprivpass/C3/D2", true, "kx",
-     "10.0.0.5", "r", "w", 1, "1", "16100", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
+     "/Lkx/I10.0.0.5/Rr/Ww/Ftrue/V1/P16100/Xa/Yb/Z7/S3/Nuser/Aauthpass/Bprivpass/C3/D2", true,
+     Kx({{"R", "r"}, {"W", "w"}, {"F", "1"}, {"V", "1"}, {"P", "16100"}})},
     {"version 3 skips tokens 8 and 9 and fills the rest",
-     "/Lkx/I10.0.0.5/Rr/Ww/Ftrue/V3/P16100/Xa/Yb/Z7/S3/Nuser/Aauthpass1/Bprivpass1/C3/D2/Eextra",
-     true, "kx", "10.0.0.5", "r", "w", 1, "3", "16100", "3", "user", "authpass1", "privpass1", "3",
-     "2", "7"},
-    {"version 3 with empty tokens keeps defaults", "/Lkx/I10.0.0.5/R/W/Ftrue/V3/P/X/Y/Z/S/N/A/B/C/D",
-     true, "kx", "10.0.0.5", nullptr, nullptr, 1, "3", nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr},
-    {"positions decide, not letters", "/I10.0.0.5/Rpublic", true, "10.0.0.5", "public", nullptr,
-     nullptr, -1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"no /I ends the parse", "/Lkx/X10.0.0.5/Rr", false, "kx", "", nullptr, nullptr, -1, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"an empty address ends the parse", "/Lkx/I/Rr/Ww", false, "kx", "", nullptr, nullptr, -1,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"the lead alone", "/Lkx", true, "kx", "", nullptr, nullptr, -1, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"a line that ends on a slash", "/Lkx/I10.0.0.5/", true, "kx", "10.0.0.5", nullptr, nullptr, -1,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"a line that ends on an option letter", "/Lkx/I10.0.0.5/Rr/W", true, "kx", "10.0.0.5", "r",
-     nullptr, -1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"a single character", "/", true, "", "", nullptr, nullptr, -1, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+     "/Lkx/I10.0.0.5/Rr/Ww/Ftrue/V3/P16100/Xa/Yb/Z7/S3/Nuser/Aauthpass1/Bprivpass1/C3/D2/Eextra", true,
+     Kx({{"R", "r"}, {"W", "w"}, {"F", "1"}, {"V", "3"}, {"P", "16100"}, {"S", "3"}, {"N", "user"},
+         {"A", "authpass1"}, {"B", "privpass1"}, {"C", "3"}, {"D", "2"}, {"Z", "7"}})},
+    {"version 3 with empty tokens keeps defaults", "/Lkx/I10.0.0.5/R/W/Ftrue/V3/P/X/Y/Z/S/N/A/B/C/D", true,
+     Kx({{"F", "1"}, {"V", "3"}})},
+    {"positions decide, not letters", "/I10.0.0.5/Rpublic", true, {{"L", "10.0.0.5"}, {"I", "public"}}},
+    {"no /I ends the parse", "/Lkx/X10.0.0.5/Rr", false, {{"L", "kx"}, {"I", ""}}},
+    {"an empty address ends the parse", "/Lkx/I/Rr/Ww", false, {{"L", "kx"}, {"I", ""}}},
+    {"the lead alone", "/Lkx", true, {{"L", "kx"}, {"I", ""}}},
+    {"a line that ends on a slash", "/Lkx/I10.0.0.5/", true, kKx},
+    {"a line that ends on an option letter", "/Lkx/I10.0.0.5/Rr/W", true, Kx({{"R", "r"}})},
+    {"a single character", "/", true, {{"L", ""}, {"I", ""}}},
     {"tokens over capacity are cut",
      "/L0123456789012345678901234/I123.123.123.123.99/R"
      "abcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghij/Ww",
-     true, "0123456789012345678", "123.123.123.123", "abcdefghijabcdefghijabcdefghijabcdefghijabcdefghija",
-     "w", -1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+     true,
+     {{"L", "0123456789012345678"}, {"I", "123.123.123.123"},
+      {"R", "abcdefghijabcdefghijabcdefghijabcdefghijabcdefghija"}, {"W", "w"}}},
     {"short fields are cut to seven characters", "/Lkx/I10.0.0.5/Rr/Ww/Ftrue/V3/P1234567890", true,
-     "kx", "10.0.0.5", "r", "w", 1, "3", "1234567", nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
+     Kx({{"R", "r"}, {"W", "w"}, {"F", "1"}, {"V", "3"}, {"P", "1234567"}})},
 };
 
 class CommandLine : public ::testing::TestWithParam<LineCase>
@@ -101,26 +92,14 @@ TEST_P(CommandLine, FillsTheFieldsByPosition)
 {
     const LineCase& c = GetParam();
     SessionSettings s;
-    const SessionSettings d;
     EXPECT_EQ(ParseCommandLine(c.line, s), c.ok);
-    auto field = [](const char* expected, const std::string& fallback) {
-        return expected ? std::string(expected) : fallback;
-    };
-    EXPECT_EQ(s.LeadToken, field(c.lead, d.LeadToken));
-    EXPECT_EQ(s.DeviceAddress, field(c.address, d.DeviceAddress));
-    EXPECT_EQ(s.ReadCommunity, field(c.read, d.ReadCommunity));
-    EXPECT_EQ(s.WriteCommunity, field(c.write, d.WriteCommunity));
-    EXPECT_EQ(s.WriteEnabled, c.writeEnabled < 0 ? d.WriteEnabled : c.writeEnabled == 1);
-    EXPECT_EQ(s.SnmpVersion, field(c.version, d.SnmpVersion));
-    EXPECT_EQ(s.SnmpPort, field(c.port, d.SnmpPort));
-    EXPECT_EQ(s.SecurityLevel, field(c.level, d.SecurityLevel));
-    EXPECT_EQ(s.SecurityName, field(c.user, d.SecurityName));
-    EXPECT_EQ(s.AuthPassword, field(c.authPass, d.AuthPassword));
-    EXPECT_EQ(s.PrivPassword, field(c.privPass, d.PrivPassword));
-    EXPECT_EQ(s.AuthProtocol, field(c.authProto, d.AuthProtocol));
-    EXPECT_EQ(s.PrivProtocol, field(c.privProto, d.PrivProtocol));
-    EXPECT_EQ(s.ReservedToken, field(c.reserved, d.ReservedToken));
-    EXPECT_EQ(s.SessionTimeout, "3000");
+    Fields expected = FieldsOf(SessionSettings{});
+    for (const auto& [key, value] : c.fields) {
+        ASSERT_TRUE(expected.count(key)) << key;
+        expected[key] = value;
+    }
+    EXPECT_EQ(expected["timeout"], "3000");
+    EXPECT_EQ(FieldsOf(s), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, CommandLine, ::testing::ValuesIn(kLines),

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the security dialog suites share: rows put into the simulated switch,
-// and the bindings the dialogs wrote, read back from the request log.
+// typing addresses, and counting windows that must not open.
 
 #include "tests/support/DialogHarness.h"
 #include "ui/kit/IpAddressEdit.h"
@@ -17,28 +17,7 @@ namespace kxtest::security {
 
 inline const std::string P = "1.3.6.1.4.1.99999.10.75.13";
 
-// Every binding of the sets since the log was cleared, as "<OID after P>=<value>"
-// (octets as plain lowercase hex), in order; a refused set's bindings end in
-// " <status>".
-inline std::vector<std::string> SetBindings(KxSimFixture& sim)
-{
-    std::vector<std::string> out;
-    for (const auto& r : sim.requestLog()) {
-        if (r.pdu != "set")
-            continue;
-        for (const auto& b : r.bindings) {
-            std::string oid = b.oid.rfind(P + ".", 0) == 0 ? b.oid.substr(P.size() + 1) : b.oid;
-            std::string value = b.value;
-            if (b.type == "x" || b.type == "pl") {
-                value.erase(std::remove(value.begin(), value.end(), '-'), value.end());
-                std::transform(value.begin(), value.end(), value.begin(),
-                               [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            }
-            out.push_back(oid + "=" + value + (r.status == "noError" ? "" : " " + r.status));
-        }
-    }
-    return out;
-}
+using kxtest::SetBindings; // the request log as "<OID after P>=<value>" lines
 
 inline void TypeIp(QWidget* dlg, const QString& name, const QString& dotted)
 {

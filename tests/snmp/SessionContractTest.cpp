@@ -328,38 +328,6 @@ TEST(SessionContract, AWalkWhoseAgentDoesNotMoveOnEndsAsAnError)
     }
 }
 
-TEST(SessionContract, ACallbackMayReopenItsOwnSessionForTheNextWalk)
-{
-    {
-        FakeAgent agent(FakeAgent::Mode::Echo);
-        CCommonSNMP s(SettingsFor(agent.port()));
-        struct Chain
-        {
-            CCommonSNMP* session;
-            std::atomic<int> steps{0};
-            static void Step(std::unique_ptr<CSnmp>, int id, void* ctx, int status)
-            {
-                auto* c = static_cast<Chain*>(ctx);
-                if (!c->session->TakePending(id))
-                    return;
-                if (status != 0 || ++c->steps == 3) {
-                    c->session->SetWalkDone();
-                    return;
-                }
-                c->session->Open(SnmpPdu::Get);
-                c->session->addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-                c->session->getNext(&Chain::Step, c, 0);
-            }
-        } chain{&s};
-        ASSERT_TRUE(s.Open(SnmpPdu::Get));
-        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-        s.getNext(&Chain::Step, &chain, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        ASSERT_TRUE(s.WaitWalkDone(5000));
-        EXPECT_EQ(chain.steps, 3);
-    }
-}
-
 TEST(SessionContract, EachV3StepIsTraced)
 {
     TraceCapture trace;

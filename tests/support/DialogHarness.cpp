@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kxtest {
 
 DialogHarness::DialogHarness() : DialogHarness(Options()) {}
@@ -33,6 +35,30 @@ std::vector<kxsim::LoggedRequest> DialogHarness::sets()
         if (r.pdu == "set")
             sets.push_back(r);
     return sets;
+}
+
+std::string PlainHex(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::vector<std::string> SetBindings(KxSimFixture& sim)
+{
+    const std::string arc = std::string(KxSimFixture::kPrivateArc) + ".";
+    std::vector<std::string> out;
+    for (const auto& r : sim.requestLog()) {
+        if (r.pdu != "set")
+            continue;
+        for (const auto& b : r.bindings) {
+            const std::string oid = b.oid.rfind(arc, 0) == 0 ? b.oid.substr(arc.size()) : b.oid;
+            const bool octets = b.type == "x" || b.type == "pl";
+            out.push_back(oid + "=" + (octets ? PlainHex(b.value) : b.value) +
+                          (r.status == "noError" ? "" : " " + r.status));
+        }
+    }
+    return out;
 }
 
 DialogHarness::~DialogHarness()

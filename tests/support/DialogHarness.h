@@ -151,4 +151,11 @@ protected:
     inline static DialogHarness* harness = nullptr;
 };
 
+// Octet values as plain lowercase hex ("C0-00-00-00" -> "c0000000").
+std::string PlainHex(std::string text);
+// Every binding the device was sent in a set since the log was cleared, as
+// "<OID after the private arc>=<value>", octets in plain hex, in order; a
+// refused set's bindings end in " <status>".
+std::vector<std::string> SetBindings(KxSimFixture& sim);
+
 } // namespace kxtest

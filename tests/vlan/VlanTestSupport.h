@@ -1,7 +1,7 @@
 #pragma once
 
-// What the VLAN dialog suites share: putting VLAN rows into the simulated switch,
-// and reading back what the dialogs wrote.
+// What the VLAN dialog suites share: putting VLAN and PVID rows into the
+// simulated switch, and counting dialogs that must not open.
 
 #include "sim/ControlClient.h"
 #include "tests/support/DialogHarness.h"
@@ -10,11 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace kxtest::vlan {
+
+using kxtest::SetBindings;
 
 inline const std::string P = "1.3.6.1.4.1.99999.10.75.13";
 
@@ -38,43 +39,6 @@ inline void PutVlan(KxSimFixture& sim, int vid, const std::string& name, const s
 inline void PutPvid(KxSimFixture& sim, int port, int pvid)
 {
     sim.control("set " + P + ".7.7.1.1." + std::to_string(port) + " u W " + std::to_string(pvid));
-}
-
-// Octet values as plain lowercase hex ("C0-00-00-00" -> "c0000000").
-inline std::string PlainHex(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-// Every binding the device was sent in a set since the log was cleared, as
-// "<OID after the private arc>=<value>", in order; a refused set's bindings end
-// in " <status>".
-inline std::vector<std::string> SetBindings(KxSimFixture& sim)
-{
-    std::vector<std::string> out;
-    for (const auto& r : sim.requestLog()) {
-        if (r.pdu != "set")
-            continue;
-        for (const auto& b : r.bindings) {
-            std::string oid = b.oid;
-            if (oid.rfind(P + ".", 0) == 0)
-                oid = oid.substr(P.size() + 1);
-            const bool octets = b.type == "x" || b.type == "pl";
-            out.push_back(oid + "=" + (octets ? PlainHex(b.value) : b.value) +
-                          (r.status == "noError" ? "" : " " + r.status));
-        }
-    }
-    return out;
-}
-
-inline std::optional<std::string> PortListValue(KxSimFixture& sim, int column, int vid)
-{
-    auto v = sim.value(Column(column, vid));
-    if (v)
-        *v = PlainHex(*v);
-    return v;
 }
 
 // Runs `action`, and closes (and counts) every modal dialog of type D that opens
