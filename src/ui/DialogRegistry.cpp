@@ -1,7 +1,13 @@
 #include "ui/DialogRegistry.h"
 
+#include "common/SessionSettings.h"
+#include "core/maintenance/MibViewers.h"
+#include "ui/kit/CTableViewerDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/maintenance/CFirmwareUpgradeDlg.h"
+#include "ui/maintenance/CForwardingTableDlg.h"
+#include "ui/maintenance/CSystemInfoDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -13,12 +19,17 @@ namespace kx {
 
 void DialogRegistry::add(const QString& entryText, const QString& title, DialogFactory factory)
 {
-    m_dialogs[entryText] = {title, false, std::move(factory)};
+    m_dialogs[entryText] = {title, false, std::move(factory), {}};
+}
+
+void DialogRegistry::add(const QString& entryText, std::function<QString()> title, DialogFactory factory)
+{
+    m_dialogs[entryText] = {QString(), false, std::move(factory), std::move(title)};
 }
 
 void DialogRegistry::addSubDialog(const QString& key, const QString& title, DialogFactory factory)
 {
-    m_dialogs[key] = {title, true, std::move(factory)};
+    m_dialogs[key] = {title, true, std::move(factory), {}};
 }
 
 DialogFactory DialogRegistry::find(const QString& key) const
@@ -53,6 +64,12 @@ static DialogFactory Make()
     return [](QWidget* parent) -> QDialog* { return new D(parent); };
 }
 
+// A read-only table that lists and does nothing more.
+static DialogFactory Viewer(TableDescriptor (*describe)())
+{
+    return [describe](QWidget* parent) -> QDialog* { return new CTableViewerDlg(describe(), parent); };
+}
+
 void RegisterProgramDialogs(DialogRegistry& r)
 {
     // One line per dialog, keyed by the exact menu entry text.
@@ -60,6 +77,19 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("System Information..."), QStringLiteral("System Information"), Make<CSystemInfoDlg>());
+    r.add(QStringLiteral("Interface Table..."), QStringLiteral("Interface Table"), Viewer(&maintenance::InterfaceTable));
+    r.add(QStringLiteral("IP Table..."),
+          [] { return maintenance::IpTable(QString::fromStdString(GetSessionSettings().DeviceAddress)).title; },
+          [](QWidget* parent) -> QDialog* {
+              return new CTableViewerDlg(
+                  maintenance::IpTable(QString::fromStdString(GetSessionSettings().DeviceAddress)), parent);
+          });
+    r.add(QStringLiteral("Forwarding Table..."), QStringLiteral("Forwarding Table"), Make<CForwardingTableDlg>());
+    r.add(QStringLiteral("TCP Service..."), QStringLiteral("TCP Service"), Viewer(&maintenance::TcpServiceTable));
+    r.add(QStringLiteral("UDP Service..."), QStringLiteral("UDP Service"), Viewer(&maintenance::UdpServiceTable));
+    r.add(QStringLiteral("Firmware and Configuration Upgrade/Backup..."),
+          QStringLiteral("Firmware and Configuration Upgrade/Backup"), Make<CFirmwareUpgradeDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -118,13 +148,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("LLDP MED Setting"),
         QStringLiteral("PoE Global Settings"),
         QStringLiteral("PoE Port Config"),
-        QStringLiteral("System Information..."),
-        QStringLiteral("Interface Table..."),
-        QStringLiteral("IP Table..."),
-        QStringLiteral("Forwarding Table..."),
-        QStringLiteral("TCP Service..."),
-        QStringLiteral("UDP Service..."),
-        QStringLiteral("Firmware and Configuration Upgrade/Backup..."),
     };
     return entries;
 }

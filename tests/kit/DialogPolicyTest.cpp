@@ -52,7 +52,7 @@ std::vector<Dialog> AllDialogs()
     const kx::DialogRegistry& registry = kx::ProgramDialogs();
     std::vector<Dialog> all;
     for (const QString& key : registry.entries())
-        all.push_back({key, registry.entry(key)->title, registry.find(key)});
+        all.push_back({key, registry.entry(key)->currentTitle(), registry.find(key)});
     all.push_back({"Example", "System Identity (Example)",
                    [](QWidget* parent) -> QDialog* { return new CExampleSystemDlg(parent); }});
     return all;
