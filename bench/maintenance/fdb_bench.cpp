@@ -10,6 +10,8 @@
 #include "base/DeviceInfo.h"
 #include "base/Prompter.h"
 #include "common/SessionSettings.h"
+#include "core/kit/SnmpLoads.h"
+#include "core/maintenance/MibViewers.h"
 #include "ui/DialogRegistry.h"
 #include "ui/kit/CTableViewerDlg.h"
 #include "ui/kit/TableListView.h"
@@ -88,6 +90,26 @@ double Viewer()
     return viewer->firstReadDone() && rows >= kRows ? ms : -1;
 }
 
+// Milliseconds of the viewer's walk alone, without a window: what the
+// listing adds is the viewer's time less this.
+double WalkAlone()
+{
+    auto session = std::make_shared<CCommonSNMP>();
+    kx::TableWalker walker(session);
+    QEventLoop loop;
+    std::size_t rows = 0;
+    QObject::connect(&walker, &kx::TableWalker::finished, &loop, [&](const kx::WalkResult& r) {
+        rows = r.rows.size();
+        loop.quit();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    walker.start(kx::maintenance::ForwardingTable().oids());
+    loop.exec();
+    const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    return rows >= kRows ? ms : -1;
+}
+
 // Milliseconds of one snmpwalk; -1 when it failed.
 double Snmpwalk(const QString& port, bool v3, const char* oid)
 {
@@ -142,28 +164,30 @@ int main(int argc, char** argv)
     std::printf("Forwarding Table, %d entries from kxsim, median of %d interleaved runs (ms):\n", kRows, runs);
     for (bool v3 : {false, true}) {
         Install(sim.port, v3);
-        std::vector<double> viewer, entry, column;
+        std::vector<double> viewer, alone, entry, column;
         for (int r = 0; r < runs; ++r) {
             // Alternate who goes first, so that neither always finds the agent warm.
             if (r % 2) {
                 entry.push_back(Snmpwalk(sim.port, v3, kEntry));
                 column.push_back(Snmpwalk(sim.port, v3, kPortColumn));
+                alone.push_back(WalkAlone());
                 viewer.push_back(Viewer());
             } else {
                 viewer.push_back(Viewer());
+                alone.push_back(WalkAlone());
                 entry.push_back(Snmpwalk(sim.port, v3, kEntry));
                 column.push_back(Snmpwalk(sim.port, v3, kPortColumn));
             }
         }
-        if (std::count(viewer.begin(), viewer.end(), -1.0) || std::count(entry.begin(), entry.end(), -1.0) ||
+        if (std::count(viewer.begin(), viewer.end(), -1.0) || std::count(alone.begin(), alone.end(), -1.0) || std::count(entry.begin(), entry.end(), -1.0) ||
             std::count(column.begin(), column.end(), -1.0)) {
             std::fprintf(stderr, "a run failed (v%d)\n", v3 ? 3 : 1);
             return 1;
         }
-        const double v = Median(viewer), e = Median(entry), c = Median(column);
-        std::printf("  v%d: viewer %.0f, snmpwalk of the three columns %.0f (ratio %.2f, target <= 1.2), "
-                    "snmpwalk of one column %.0f (ratio %.2f)\n",
-                    v3 ? 3 : 1, v, e, v / e, c, v / c);
+        const double v = Median(viewer), a = Median(alone), e = Median(entry), c = Median(column);
+        std::printf("  v%d: viewer %.0f (its walk alone %.0f), snmpwalk of the three columns %.0f "
+                    "(ratio %.2f, target <= 1.2), snmpwalk of one column %.0f (ratio %.2f)\n",
+                    v3 ? 3 : 1, v, a, e, v / e, c, v / c);
         met = met && v / e <= 1.2;
     }
     return met ? 0 : 1;

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kx {
 
 namespace {
@@ -65,6 +67,7 @@ void CTableViewerDlg::Refresh()
 {
     m_list->clearRows();
     m_arrived.clear();
+    m_fitColumns = true;
     m_count->setText(QStringLiteral("0"));
     ReadPlan plan = extraReads();
     const std::size_t columns = m_descriptor.columns.size();
@@ -85,6 +88,18 @@ void CTableViewerDlg::flushRows()
 {
     if (m_arrived.empty())
         return;
+    // The headers' blanks set the first widths; a column whose values are wider
+    // grows to show them, judged by the first rows so that a long table costs nothing.
+    if (std::exchange(m_fitColumns, false)) {
+        const QFontMetrics metrics = m_list->fontMetrics();
+        const std::size_t sample = std::min<std::size_t>(m_arrived.size(), 200);
+        for (int c = 0; c < static_cast<int>(m_descriptor.columns.size()); ++c) {
+            int width = m_list->columnWidth(c);
+            for (std::size_t r = 0; r < sample; ++r)
+                width = std::max(width, metrics.horizontalAdvance(m_arrived[r].value(c)) + 12);
+            m_list->setColumnWidth(c, width);
+        }
+    }
     m_list->appendRows(std::exchange(m_arrived, {}));
     m_count->setText(QString::number(m_list->rowCount()));
 }

@@ -61,6 +61,7 @@ private:
     QVBoxLayout* m_extras = nullptr;
     std::vector<QStringList> m_arrived; // rows of the walk not listed yet
     QTimer* m_flush = nullptr;
+    bool m_fitColumns = false; // the next rows listed are the walk's first
 };
 
 } // namespace kx
