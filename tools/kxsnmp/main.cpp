@@ -14,6 +14,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -210,10 +211,28 @@ std::string ValueText(const SnmpBinding& b)
     }
 }
 
+// A walk prints a line per step: the common types go into the stream's buffer in
+// pieces, without building the line. Only one thread prints at a time (the
+// walk's callbacks, then the main thread after the walk), so unlocked.
+void Put(std::string_view text)
+{
+    fwrite_unlocked(text.data(), 1, text.size(), stdout);
+}
+
 void PrintBinding(const SnmpBinding& b)
 {
-    const std::string line = "." + b.oid + " = " + ValueText(b) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    Put(".");
+    Put(b.oid);
+    Put(" = ");
+    switch (b.type) {
+    case SnmpType::Integer: Put("INTEGER: "); Put(b.value); break;
+    case SnmpType::Counter32: Put("Counter32: "); Put(b.value); break;
+    case SnmpType::Unsigned32: Put("Gauge32: "); Put(b.value); break;
+    case SnmpType::Counter64: Put("Counter64: "); Put(b.value); break;
+    case SnmpType::IpAddress: Put("IpAddress: "); Put(b.value); break;
+    default: Put(ValueText(b)); break;
+    }
+    Put("\n");
 }
 
 void PrintError(const std::vector<SnmpBinding>& bindings, int status, int index, const char* heading)

@@ -2,14 +2,14 @@
 //
 // Requests arrive as jobs on a queue. The thread keeps one net-snmp session per
 // agent and set of credentials (so SNMPv3 discovery happens once, not per
-// request), sends every job asynchronously, and waits in one select() over all
-// sessions and a wake-up descriptor. Answers are turned into response objects
-// here; synchronous senders are woken directly. Asynchronous callbacks run on
-// this thread too, but outside net-snmp's call stack: a walk step that re-arms
-// from its callback is sent on the next turn of the loop without any thread
-// hand-over, which is what makes a walk as fast as the agent allows. Callbacks
-// must therefore be short and must not wait for other threads; a synchronous
-// send from a callback is served by a nested turn of the loop.
+// request), sends every job asynchronously, and waits in one epoll over the
+// sessions' sockets and a wake-up descriptor. Answers are turned into response
+// objects here; synchronous senders are woken directly. Asynchronous callbacks
+// run on this thread too, but outside net-snmp's call stack: a walk step that
+// re-arms from its callback is sent at once, without any thread hand-over, which
+// is what makes a walk as fast and as cheap as the agent allows. Callbacks must
+// therefore be short and must not wait for other threads; a synchronous send
+// from a callback is served by a nested turn of the loop.
 
 #include "snmp/engine/EngineInternal.h"
 
@@ -29,12 +29,12 @@
 #include <deque>
 #include <future>
 #include <map>
+#include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
-#include <unordered_map>
 
 namespace kx::snmpengine {
 
@@ -310,10 +310,26 @@ private:
         bool stale = false;
     };
 
+    // A request that went out and has not been answered, with the token its
+    // callback gets: a handful at a time, so they are kept in a plain list (no
+    // node to allocate per request).
+    struct Sent
+    {
+        std::uintptr_t token = 0;
+        std::shared_ptr<Job> job;
+        void* session = nullptr;
+    };
+
     Engine()
     {
         m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-        m_running = m_wakeFd >= 0;
+        m_epollFd = ::epoll_create1(EPOLL_CLOEXEC);
+        if (m_wakeFd >= 0 && m_epollFd >= 0) {
+            epoll_event e{};
+            e.events = EPOLLIN;
+            e.data.ptr = nullptr; // the wake-up descriptor; sessions carry their handle
+            m_running = ::epoll_ctl(m_epollFd, EPOLL_CTL_ADD, m_wakeFd, &e) == 0;
+        }
         if (m_running) {
             // The library is initialised before the constructor returns: OpenSSL
             // registers its exit-time clean-up while net-snmp starts, and that
@@ -341,6 +357,8 @@ private:
             m_thread.join();
         if (m_wakeFd >= 0)
             ::close(m_wakeFd);
+        if (m_epollFd >= 0)
+            ::close(m_epollFd);
     }
 
     void wake()
@@ -412,7 +430,7 @@ private:
             poll();
         }
         // Whatever is still open fails now rather than waiting forever.
-        for (auto& [token, sent] : m_inflight)
+        for (Sent& sent : m_inflight)
             complete(sent.job, SnmpResult::Failed, nullptr);
         m_inflight.clear();
         {
@@ -423,55 +441,83 @@ private:
         }
         runReadyCallbacks();
         for (auto& [key, s] : m_sessions)
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
         m_sessions.clear();
         for (const Session& s : m_retired)
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
         m_retired.clear();
         snmp_shutdown("kxmodule");
     }
 
     void poll()
     {
-        netsnmp_large_fd_set readfds;
-        netsnmp_large_fd_set_init(&readfds, FD_SETSIZE);
-        NETSNMP_LARGE_FD_SET(m_wakeFd, &readfds);
-        int numfds = m_wakeFd + 1;
+        // net-snmp says when its next time-out is due; which socket has an answer
+        // is left to epoll, where each session's socket is registered once:
+        // select() would look at every descriptor, the wake-up one too, on each
+        // step of a walk.
         timeval wait{1, 0};
-        auto addToSelect = [&](const Session& s) {
+        netsnmp_large_fd_set unused;
+        netsnmp_large_fd_set_init(&unused, FD_SETSIZE);
+        auto dueIn = [&](const Session& s) {
+            int numfds = 0;
             timeval tv{3600, 0};
             int block = 1;
-            snmp_sess_select_info2(s.handle, &numfds, &readfds, &tv, &block);
+            snmp_sess_select_info2(s.handle, &numfds, &unused, &tv, &block);
             if (!block && timercmp(&tv, &wait, <))
                 wait = tv;
         };
         for (auto& [key, s] : m_sessions)
-            addToSelect(s);
+            dueIn(s);
         for (const Session& s : m_retired)
-            addToSelect(s);
+            dueIn(s);
+        netsnmp_large_fd_set_cleanup(&unused);
         // Announce the sleep before the last look at the queue; submit() reads the
         // flag after queueing, so one of the two always sees the other.
         m_sleeping.store(true);
         if (m_queued.load() != 0)
             wait = {0, 0};
-        const int n = netsnmp_large_fd_set_select(numfds, &readfds, nullptr, nullptr, &wait);
+        const int waitMs = static_cast<int>(wait.tv_sec * 1000 + (wait.tv_usec + 999) / 1000);
+        epoll_event events[8];
+        const int n = ::epoll_wait(m_epollFd, events, 8, waitMs);
         m_sleeping.store(false);
-        if (n > 0) {
-            if (NETSNMP_LARGE_FD_ISSET(m_wakeFd, &readfds)) {
+        for (int i = 0; i < n; ++i) {
+            void* const handle = events[i].data.ptr;
+            if (!handle) {
                 uint64_t count = 0;
                 [[maybe_unused]] ssize_t r = ::read(m_wakeFd, &count, sizeof count);
+                continue;
             }
-            for (auto& [key, s] : m_sessions)
-                snmp_sess_read2(s.handle, &readfds);
-            for (const Session& s : m_retired)
-                snmp_sess_read2(s.handle, &readfds);
+            netsnmp_large_fd_set ready;
+            netsnmp_large_fd_set_init(&ready, FD_SETSIZE);
+            NETSNMP_LARGE_FD_SET(SocketOf(handle), &ready);
+            snmp_sess_read2(handle, &ready);
+            netsnmp_large_fd_set_cleanup(&ready);
         }
         for (auto& [key, s] : m_sessions)
             snmp_sess_timeout(s.handle);
         for (const Session& s : m_retired)
             snmp_sess_timeout(s.handle);
         closeIdleRetired();
-        netsnmp_large_fd_set_cleanup(&readfds);
+    }
+
+    static int SocketOf(void* handle)
+    {
+        const netsnmp_transport* t = snmp_sess_transport(handle);
+        return t ? t->sock : -1;
+    }
+
+    void watch(void* handle)
+    {
+        epoll_event e{};
+        e.events = EPOLLIN;
+        e.data.ptr = handle;
+        ::epoll_ctl(m_epollFd, EPOLL_CTL_ADD, SocketOf(handle), &e);
+    }
+
+    void closeSession(void* handle)
+    {
+        ::epoll_ctl(m_epollFd, EPOLL_CTL_DEL, SocketOf(handle), nullptr);
+        snmp_sess_close(handle);
     }
 
     // A stale session stops taking requests; what it has out may still be
@@ -493,7 +539,7 @@ private:
 
     bool busy(void* handle) const
     {
-        for (const auto& [token, sent] : m_inflight)
+        for (const Sent& sent : m_inflight)
             if (sent.session == handle)
                 return true;
         return false;
@@ -506,7 +552,7 @@ private:
         std::erase_if(m_retired, [this](const Session& s) {
             if (busy(s.handle))
                 return false;
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
             return true;
         });
     }
@@ -633,6 +679,7 @@ private:
         netsnmp_transport* transport = snmp_sess_transport(handle);
         if (transport && transport->f_recv == &netsnmp_udpbase_recv)
             transport->f_recv = &ReceiveDatagram;
+        watch(handle);
         m_sessions.emplace(key, Session{handle, target.version == 3 ? target.v3.userName : std::string()});
         if (target.version == 3)
             m_userKeys[target.v3.userName] = key;
@@ -645,13 +692,13 @@ private:
             if (s.user != user)
                 return false;
             failJobsOf(s.handle);
-            snmp_sess_close(s.handle);
+            closeSession(s.handle);
             return true;
         });
         for (auto it = m_sessions.begin(); it != m_sessions.end();) {
             if (it->second.user == user) {
                 failJobsOf(it->second.handle);
-                snmp_sess_close(it->second.handle);
+                closeSession(it->second.handle);
                 it = m_sessions.erase(it);
             } else {
                 ++it;
@@ -661,14 +708,15 @@ private:
 
     void failJobsOf(void* handle)
     {
-        for (auto it = m_inflight.begin(); it != m_inflight.end();) {
-            if (it->second.session == handle) {
-                complete(it->second.job, SnmpResult::Failed, nullptr);
-                it = m_inflight.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        std::vector<Sent> failed;
+        std::erase_if(m_inflight, [&](Sent& sent) {
+            if (sent.session != handle)
+                return false;
+            failed.push_back(std::move(sent));
+            return true;
+        });
+        for (Sent& sent : failed)
+            complete(sent.job, SnmpResult::Failed, nullptr);
     }
 
     void start(const std::shared_ptr<Job>& job)
@@ -704,19 +752,31 @@ private:
         session->retries = 0;
 
         const std::uintptr_t token = ++m_nextToken;
-        m_inflight.emplace(token, Sent{job, handle});
+        m_inflight.push_back(Sent{token, job, handle});
         const int rc = snmp_sess_async_send(handle, pdu, &Engine::OnResponse,
                                             reinterpret_cast<void*>(token));
         if (rc == 0) {
             // Not sent; the library has not taken the PDU. (With SNMPv3 a failed
             // discovery may already have called back: complete() runs once only.)
             snmp_free_pdu(pdu);
-            auto it = m_inflight.find(token);
-            if (it != m_inflight.end()) {
-                complete(it->second.job, SnmpResult::Failed, nullptr);
-                m_inflight.erase(it);
+            Sent sent;
+            if (takeSent(token, sent))
+                complete(sent.job, SnmpResult::Failed, nullptr);
+        }
+    }
+
+    bool takeSent(std::uintptr_t token, Sent& out)
+    {
+        for (Sent& sent : m_inflight) {
+            if (sent.token == token) {
+                out = std::move(sent);
+                if (&sent != &m_inflight.back())
+                    sent = std::move(m_inflight.back());
+                m_inflight.pop_back();
+                return true;
             }
         }
+        return false;
     }
 
     static int OnLog(int, int, void* serverArg, void*)
@@ -740,12 +800,11 @@ private:
 
     void onResponse(int operation, netsnmp_pdu* pdu, std::uintptr_t token)
     {
-        auto it = m_inflight.find(token);
-        if (it == m_inflight.end())
+        Sent sent;
+        if (!takeSent(token, sent))
             return;
-        std::shared_ptr<Job> job = std::move(it->second.job);
-        void* const session = it->second.session;
-        m_inflight.erase(it);
+        std::shared_ptr<Job> job = std::move(sent.job);
+        void* const session = sent.session;
 
         if (job->target->version == 3 &&
             (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu ||
@@ -799,6 +858,7 @@ private:
     }
 
     int m_wakeFd = -1;
+    int m_epollFd = -1;
     std::thread m_thread;
     std::thread::id m_threadId;
 
@@ -815,13 +875,8 @@ private:
     std::map<std::string, Session> m_sessions;
     std::vector<Session> m_retired; // stale, closed once nothing of theirs is out
     std::map<std::string, std::string> m_userKeys;
-    // What went out and has not been answered, by the token its callback gets.
-    struct Sent
-    {
-        std::shared_ptr<Job> job;
-        void* session = nullptr;
-    };
-    std::unordered_map<std::uintptr_t, Sent> m_inflight;
+    // What went out and has not been answered (see Sent).
+    std::vector<Sent> m_inflight;
     std::uintptr_t m_nextToken = 0;
 };
 
