@@ -15,29 +15,47 @@ function(kx_add_subdirectories)
 endfunction()
 
 # kx_add_gtest(NAME <name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>]
-#              [TIMEOUT <seconds>] [ENV <VAR=value...>] [SERIAL])
+#              [TIMEOUT <seconds>] [ENV <VAR=value...>] [SERIAL] [SHARDS <n>])
+# SHARDS: the suite's tests are split over n CTest tests (GoogleTest's own
+# sharding), <name>_0 ... <name>_<n-1>, so that CTest runs them side by side.
 # SERIAL: the test measures time-outs and must not share the machine's two cores
 # with another test.
 # One GoogleTest executable registered as one CTest test.  Widget tests get the
 # offscreen platform; every test gets a private HOME so nothing of the user's
 # desktop leaks in.
 function(kx_add_gtest)
-    cmake_parse_arguments(T "SERIAL" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+    cmake_parse_arguments(T "SERIAL" "NAME;TIMEOUT;SHARDS" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     # Test bodies are large macro expansions that the optimizer spends most of the
     # build on; the code under test is compiled with the build's own flags.
     target_compile_options(${T_NAME} PRIVATE -O0 -g1)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
-    set_tests_properties(${T_NAME} PROPERTIES
-        TIMEOUT ${T_TIMEOUT}
-        LABELS "${T_LABELS}"
-        RUN_SERIAL ${T_SERIAL}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KX_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;${T_ENV}")
+    set(tests ${T_NAME})
+    set(shard_env "")
+    if(T_SHARDS)
+        set(tests "")
+        math(EXPR last "${T_SHARDS} - 1")
+        foreach(i RANGE ${last})
+            list(APPEND tests ${T_NAME}_${i})
+        endforeach()
+    endif()
+    set(index 0)
+    foreach(test IN LISTS tests)
+        add_test(NAME ${test} COMMAND ${T_NAME})
+        if(T_SHARDS)
+            set(shard_env "GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${index}")
+            math(EXPR index "${index} + 1")
+        endif()
+        set_tests_properties(${test} PROPERTIES
+            TIMEOUT ${T_TIMEOUT}
+            LABELS "${T_LABELS}"
+            RUN_SERIAL ${T_SERIAL}
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KX_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;${shard_env};${T_ENV}")
+    endforeach()
 endfunction()
 
 # kx_add_fuzzer(NAME <name> SOURCES <files...> LIBS <libs...> [SEEDS <dir>] [SECONDS <n>])

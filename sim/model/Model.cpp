@@ -12,6 +12,7 @@ void BuildModel(Rules& rules)
     AddLayer2Rules(rules);
     AddSecurityRules(rules);
     AddPoeRules(rules);
+    AddMulticastRules(rules);
 }
 
 int PortOf(const Device& d, const Oid& oid)

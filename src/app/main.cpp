@@ -61,13 +61,9 @@ int main(int argc, char** argv)
     kx::MessageBoxPrompter prompter;
     kx::ScopedPrompter prompterScope(&prompter);
 
-    if (!kx::NetworkStackAvailable()) {
-        kx::GetPrompter().message(QStringLiteral("Failed to initialize communication port !"));
-        return 1;
-    }
-
-    if (line.empty()) {
-        kx::GetPrompter().message(QStringLiteral("No parameter input !"));
+    if (const QString refusal = kx::StartupRefusal(kx::NetworkStackAvailable(), line.empty());
+        !refusal.isEmpty()) {
+        kx::GetPrompter().message(refusal);
         return 1;
     }
 

@@ -16,6 +16,15 @@ bool NetworkStackAvailable()
     return true;
 }
 
+QString StartupRefusal(bool networkStackAvailable, bool commandLineEmpty)
+{
+    if (!networkStackAvailable)
+        return QStringLiteral("Failed to initialize communication port !");
+    if (commandLineEmpty)
+        return QStringLiteral("No parameter input !");
+    return {};
+}
+
 QString InstanceName(const QString& deviceName, const QString& deviceAddress)
 {
     return QStringLiteral("Module:") + deviceName + deviceAddress;

@@ -8,6 +8,10 @@ namespace kx {
 // before anything else ("Failed to initialize communication port !" otherwise).
 bool NetworkStackAvailable();
 
+// What start-up says before anything else, or an empty text: the network stack
+// is checked first, then that the console gave a line at all.
+QString StartupRefusal(bool networkStackAvailable, bool commandLineEmpty);
+
 // "Module:" + DeviceName + DeviceAddress, with no separator between the last two.
 QString InstanceName(const QString& deviceName, const QString& deviceAddress);
 

@@ -7,8 +7,8 @@ namespace kx {
 
 namespace {
 
-template<class Text, class Code>
-int Leading(const Text& text, Code code)
+template<class Number, class Text, class Code>
+Number Leading(const Text& text, Code code)
 {
     std::size_t i = 0;
     const std::size_t n = static_cast<std::size_t>(text.size());
@@ -18,23 +18,30 @@ int Leading(const Text& text, Code code)
     bool negative = false;
     if (i < n && (at(i) == U'-' || at(i) == U'+'))
         negative = at(i++) == U'-';
-    constexpr long long kLimit = std::numeric_limits<int>::max();
+    constexpr long long kLimit = std::numeric_limits<Number>::max();
     long long value = 0;
-    for (; i < n && at(i) >= U'0' && at(i) <= U'9'; ++i)
-        value = std::min(kLimit, value * 10 + static_cast<long long>(at(i) - U'0'));
-    return static_cast<int>(negative ? -value : value);
+    for (; i < n && at(i) >= U'0' && at(i) <= U'9'; ++i) {
+        const long long digit = static_cast<long long>(at(i) - U'0');
+        value = value > (kLimit - digit) / 10 ? kLimit : value * 10 + digit;
+    }
+    return static_cast<Number>(negative ? -value : value);
 }
 
 } // namespace
 
 int LeadingDecimal(QStringView text)
 {
-    return Leading(text, [](QChar c) { return c.unicode(); });
+    return Leading<int>(text, [](QChar c) { return c.unicode(); });
+}
+
+qint64 LeadingDecimal64(QStringView text)
+{
+    return Leading<qint64>(text, [](QChar c) { return c.unicode(); });
 }
 
 int LeadingDecimal(std::string_view text)
 {
-    return Leading(text, [](char c) { return static_cast<unsigned char>(c); });
+    return Leading<int>(text, [](char c) { return static_cast<unsigned char>(c); });
 }
 
 } // namespace kx

@@ -13,5 +13,8 @@ namespace kx {
 int LeadingDecimal(QStringView text);
 // The same over octets a device answered.
 int LeadingDecimal(std::string_view text);
+// The same as a 64-bit number, for objects whose range passes the int's
+// (Unsigned32 values up to 4294967295); saturates at the 64-bit limits.
+qint64 LeadingDecimal64(QStringView text);
 
 } // namespace kx

@@ -5,6 +5,7 @@
 
 #include "ui/DialogRegistry.h"
 #include "ui/l2/CTrunkConfigDlg.h"
+#include "core/l2/TrunkSnapshot.h"
 #include "tests/l2/TrunkTestSupport.h"
 
 #include <QComboBox>
@@ -126,6 +127,29 @@ TEST_F(TrunkDialog, ChannelModeApplyWritesTheModeOfTheClickedGroup)
     EXPECT_EQ(sets[0].bindings[0].oid, l2test::Expand("P.8.1.3.1.3.1"));
     EXPECT_EQ(sets[0].bindings[0].value, "1");
     EXPECT_TRUE(WaitRefreshed(dlg.get(), {"1", "LACP", "7,8"}));
+    EXPECT_TRUE(harness->prompter().texts().isEmpty());
+}
+
+// A value the device refuses disappears from the controls with the re-read
+// that follows every answered set.
+TEST_F(TrunkDialog, ARefusedSetIsFollowedByTheReReadAllTheSame)
+{
+    harness->sim().control("scenario trunk78");
+    auto dlg = OpenList();
+    auto* enable = DialogHarness::find<QCheckBox>(dlg.get(), "Enable Trunk");
+    harness->sim().control("fault add " + l2test::Expand("P.8.1.2") + " error genErr count=1");
+    QTest::mouseClick(enable, Qt::LeftButton);
+    EXPECT_FALSE(enable->isChecked());
+    DialogHarness::click(dlg.get(), "Apply Enable Trunk");
+    EXPECT_TRUE(enable->isChecked()); // what the device still holds
+
+    harness->sim().control("fault add " + l2test::Expand("P.8.1.3.1.3") + " error wrongValue count=1");
+    l2test::ClickRow(List(dlg.get()), 0);
+    DialogHarness::choose(dlg.get(), "PortChannelMode:", "LACP");
+    harness->sim().clearLog();
+    DialogHarness::click(dlg.get(), "&Apply");
+    ASSERT_EQ(harness->sets().size(), 1u);
+    EXPECT_TRUE(WaitRefreshed(dlg.get(), {"1", "Static", "7,8"}));
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
 }
 
@@ -260,6 +284,23 @@ TEST_F(TrunkDialog, MemberCountsOutsideTwoToFourAreRefusedBeforeAnyRule)
                            "The maxinum port member for an aggregated link is exceeded !"}));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_TRUE(harness->sets().empty());
+}
+
+TEST_F(TrunkDialog, TheMemberDialogsLoadsGoOutInTheirOrderWithAPauseBeforeThePortWalk)
+{
+    harness->sim().clearLog();
+    auto dlg = l2test::OpenMembers(*harness, "2", "Static", "");
+    // Each load's first request, by its first object, as the device saw them.
+    std::vector<std::pair<int, long long>> seen; // load step, milliseconds
+    for (const auto& r : harness->sim().requestLog())
+        for (const kx::l2::TrunkLoad& load : kx::l2::TrunkLoadPlan())
+            if (r.bindings.at(0).oid == load.oids.front().toStdString() &&
+                std::none_of(seen.begin(), seen.end(), [&](const auto& s) { return s.first == load.step; }))
+                seen.emplace_back(load.step, r.ms);
+    ASSERT_EQ(seen.size(), 12u);
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i].first, static_cast<int>(i) + 1);
+    EXPECT_GE(seen[7].second - seen[6].second, 450); // the pause before the eight-column walk
 }
 
 TEST_F(TrunkDialog, OkWaitsForEveryLoadAndJudgesTheCompleteData)

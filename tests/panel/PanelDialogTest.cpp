@@ -307,6 +307,7 @@ TEST_F(PanelWindow, SaveReportsWhatTheDeviceAnswered)
         prompter.clear();
         prompter.answerNext(c.confirm);
         panel->menuAction("Save Configuration...")->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->commandRunning(); }, 15000));
         EXPECT_EQ(prompter.texts(), c.texts);
         int sets = 0;
         for (const auto& r : sim->requestLog())
@@ -334,6 +335,7 @@ TEST_F(PanelWindow, RebootShowsNothingWhateverTheOutcome)
         prompter.clear();
         prompter.answerNext(true);
         panel->menuAction("Reboot")->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !panel->commandRunning(); }, 15000));
         EXPECT_EQ(prompter.texts(), QStringList{"Do you want to reboot the device?"});
         bool sent = false;
         for (const auto& r : sim->requestLog())

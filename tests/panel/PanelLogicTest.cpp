@@ -3,7 +3,9 @@
 // removal rules, instance keys, the single-instance folder and the device
 // command lines.
 
+#include "core/panel/CPanelDeviceThread.h"
 #include "core/panel/DeviceCommands.h"
+#include "core/panel/PanelDevice.h"
 #include "base/DeviceModels.h"
 #include "core/panel/PanelMenu.h"
 #include "core/panel/PanelStatus.h"
@@ -273,6 +275,49 @@ TEST(PanelLogic, MenuRemovalDependsOnPoe)
     }
     for (const QString& removed : plain)
         EXPECT_TRUE(texts.contains(removed)) << removed.toStdString();
+
+    // The design's mnemonics, and none where it gives none.
+    QStringList marked;
+    for (const PanelMenuEntry& e : PanelMenuTable())
+        if (e.text.contains('&'))
+            marked << e.text;
+    EXPECT_EQ(marked, (QStringList{"&Port Configuration...", "&VLAN Configuration...", "&Spanning Tree Configuration",
+                                   "&Trunk Configuration...", "&Multicast Filtering Mode configuration..."}));
+}
+
+TEST(PanelLogic, StartUpChecksTheNetworkFirstAndThenTheLine)
+{
+    EXPECT_EQ(StartupRefusal(false, true), "Failed to initialize communication port !");
+    EXPECT_EQ(StartupRefusal(false, false), "Failed to initialize communication port !");
+    EXPECT_EQ(StartupRefusal(true, true), "No parameter input !");
+    EXPECT_EQ(StartupRefusal(true, false), "");
+}
+
+TEST(PanelLogic, ACycleTakesElevenStepsOfHalfASecondOverSnmpV1AndOfASecondOverV3)
+{
+    EXPECT_EQ(kx::PanelPollTiming::ForVersion("1").cycleMs(0), 5500);
+    EXPECT_EQ(kx::PanelPollTiming::ForVersion("3").cycleMs(0), 10500);
+    // After a skipped PoE read the wait is short, so that the read comes again soon.
+    EXPECT_EQ(kx::PanelPollTiming::ForVersion("1").cycleMs(-1), 1500);
+    EXPECT_EQ(kx::PanelPollTiming::ForVersion("3").cycleMs(-1), 2500);
+}
+
+TEST(PanelLogic, AProxysAnswerInAStatusRowIsPassedOver)
+{
+    const std::string proxy = "1.3.6.1.4.1.99999.7777.1.4.0";
+    const StatusRow row = kx::DecodeStatusRow({{"1.3.6.1.2.1.2.2.1.3.5", "6"},
+                                               {"1.3.6.1.2.1.2.2.1.5.5", "100000000"},
+                                               {proxy, "1"},
+                                               {"1.3.6.1.2.1.2.2.1.8.5", "1"},
+                                               {"1.3.6.1.4.1.99999.10.75.13.1.13.1.7.5", "42"},
+                                               {"1.3.6.1.4.1.99999.10.75.13.22.1.1.13.5", "POWER ON"}});
+    EXPECT_EQ(row.ifIndex, "5");
+    EXPECT_EQ(row.speed, "100000000");
+    EXPECT_EQ(row.adminStatus, ""); // the proxy's value is not the device's
+    EXPECT_EQ(row.operStatus, "1");
+    EXPECT_EQ(row.portValue, "42");
+    EXPECT_EQ(row.poeStatus, "POWER ON");
+    EXPECT_EQ(kx::DecodeStatusRow({{proxy, "1"}, {"1.3.6.1.2.1.2.2.1.5.5", "100000000"}}).ifIndex, "");
 }
 
 TEST(PanelLogic, InstanceKeysAreSafeDistinctAndShort)

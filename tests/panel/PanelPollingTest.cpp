@@ -138,6 +138,23 @@ TEST_F(PanelPolling, BudgetReadLightsAtSevenWattsAndIsThrottledWhileAWalkRuns)
     EXPECT_TRUE(device->powMax());
 }
 
+TEST_F(PanelPolling, TheFanReadsNormalOnlyForOneAndKeepsItsStateWithoutAnAnswer)
+{
+    start({}, {"KX-A1 R2", 8, false, true});
+    const std::pair<const char*, int> cases[] = {
+        {"2", kx::FanFault}, {"1", kx::FanNormal}, {"7", kx::FanFault}, {"1", kx::FanNormal}};
+    for (const auto& [value, status] : cases) {
+        sim->control("set " + kFan + " i R " + value);
+        device->readFan();
+        EXPECT_EQ(device->fanStatus(), status) << value;
+    }
+    sim->control("set " + kFan + " i R 2");
+    sim->control("unreachable 5");
+    device->readFan();
+    EXPECT_EQ(device->fanStatus(), kx::FanNormal); // no answer: as it was
+    sim->control("unreachable 0");
+}
+
 TEST_F(PanelPolling, ANewWalkNeverStartsWhileThePreviousOneRuns)
 {
     start();

@@ -251,6 +251,9 @@ TEST(TextNumber, ReadsLeadingDecimalsLikeTheCLibraryAndSaturates)
         {"99999999999", 2147483647},       {"-99999999999", -2147483647}, {"٣", 0}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(kx::LeadingDecimal(QString::fromUtf8(text)), value) << text;
+    // Unsigned32 values pass the int's range.
+    EXPECT_EQ(kx::LeadingDecimal64(u"4294967296x"), 4294967296LL);
+    EXPECT_EQ(kx::LeadingDecimal64(u"-99999999999999999999"), -9223372036854775807LL);
 }
 
 } // namespace

@@ -253,6 +253,36 @@ TEST(SessionFailures, CorrectCredentialsStillWorkAfterWrongOnesOfTheSameUser)
     }
 }
 
+TEST(SessionSecurity, PrivacyWithoutAProtocolOfItsOwnGoesOutAsAuthNoPriv)
+{
+    // Level 3 asks for privacy, but a privacy code that names no protocol ("1",
+    // or one the engine does not know) leaves the request authenticated only:
+    // an authNoPriv user answers it, and no request goes out unencrypted as if
+    // it were private.
+    for (const char* code : {"1", "3", "9"}) {
+        SCOPED_TRACE(code);
+        SessionSettings s = SettingsFor(Port(), "shauser", 2000);
+        s.SecurityLevel = "3";
+        s.PrivProtocol = code;
+        s.PrivPassword = "whatever-password";
+        CCommonSNMP session(s);
+        ASSERT_TRUE(session.Open(SnmpPdu::Get));
+        session.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        std::unique_ptr<CSnmp> response;
+        EXPECT_EQ(session.send(response, 0), 0);
+    }
+    // With DES the request is private, which this user cannot answer.
+    SessionSettings des = SettingsFor(Port(), "shauser", 500);
+    des.SecurityLevel = "3";
+    des.PrivProtocol = "2";
+    des.PrivPassword = "whatever-password";
+    CCommonSNMP session(des);
+    ASSERT_TRUE(session.Open(SnmpPdu::Get));
+    session.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    std::unique_ptr<CSnmp> response;
+    EXPECT_NE(session.send(response, 0), 0);
+}
+
 TEST(SessionConcurrency, ManySessionsWalkAtOnceFromSeveralThreads)
 {
     constexpr int kThreads = 8;

@@ -66,6 +66,7 @@ void DialogHarness::resetForTest()
     m_options.v3User.clear();
     m_options.deviceName = defaults.deviceName;
     m_options.portCount = defaults.portCount;
+    m_options.sessionTimeoutMs = defaults.sessionTimeoutMs;
     install();
     m_sim->control("reset");
     m_prompter.clear();
@@ -74,6 +75,12 @@ void DialogHarness::resetForTest()
 void DialogHarness::useVersion3(const std::string& user)
 {
     m_options.v3User = user;
+    install();
+}
+
+void DialogHarness::useSessionTimeout(int milliseconds)
+{
+    m_options.sessionTimeoutMs = milliseconds;
     install();
 }
 

@@ -67,6 +67,8 @@ public:
     // Re-installs the settings for another user (empty = v1) or device facts.
     void useVersion3(const std::string& user);
     void useDevice(const QString& name, int portCount);
+    // Sessions constructed from now on wait this long for an answer.
+    void useSessionTimeout(int milliseconds);
 
     // Constructs the dialog and shows it (not modal-exec'd, so the test keeps
     // control).

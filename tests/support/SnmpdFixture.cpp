@@ -53,7 +53,7 @@ SessionSettings SessionSettingsFor(int port, const std::string& user, int timeou
     if (user.empty())
         return s;
     const SnmpdUser& u = SnmpdFixture::user(user);
-    s.SnmpVersion = "3";
+    s.SnmpVersion.assign(1, '3'); // not = "3": GCC 12 at -O3 warns falsely (-Wrestrict) about the literal
     s.SecurityName = u.name;
     s.SecurityLevel = SecurityLevelCode(u.level);
     if (!u.auth.empty())

@@ -470,6 +470,41 @@ TEST_F(VlanDialog, AsymmetricModeRefusalsQuestionAndTheDevicesReset)
     EXPECT_EQ(List(dlg.get())->cellText(0, 0), "1");
 }
 
+TEST_F(VlanDialog, ARefusedSetIsFollowedByTheReReadAllTheSame)
+{
+    KxSimFixture& sim = harness->sim();
+    PutVlan(sim, 10, "ten", "C0000000", "00000000");
+    auto dlg = Open();
+    auto* box = DialogHarness::find<QCheckBox>(dlg.get(), "Enable Asymmetric VLAN");
+    sim.control("fault add " + P + ".7.5 error genErr count=1");
+    box->setChecked(true);
+    harness->prompter().answerNext(true);
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Apply"); });
+    EXPECT_FALSE(box->isChecked()); // what the device still holds
+
+    sim.control("fault add " + P + ".7.6.1.5 error genErr count=1");
+    Select(dlg.get(), "10");
+    harness->prompter().answerNext(true);
+    AndWaitForRefresh(dlg.get(), [&] { DialogHarness::click(dlg.get(), "&Delete"); });
+    EXPECT_GE(RowOf(dlg.get(), "10"), 0);
+}
+
+TEST_F(VlanDialog, TheAddAndEditWindowsGrowWithThePortCount)
+{
+    const std::pair<int, QSize> sizes[] = {
+        {8, {500, 320}}, {24, {500, 320}}, {28, {570, 360}}, {48, {530, 400}}, {52, {550, 400}}};
+    for (const auto& [ports, size] : sizes) {
+        EXPECT_EQ(CVlanEditDlg::WindowGeometry(ports), QRect(QPoint(200, 200), size)) << ports;
+        harness->useDevice(QStringLiteral("KX-A1 R2"), ports);
+        CVlanEditDlg dialog(VlanModel::Mode::Add, 0, 2, {});
+        EXPECT_EQ(dialog.size(), size) << ports;
+        // Every port's three buttons lie inside the window.
+        for (int p = 1; p <= ports; ++p)
+            EXPECT_TRUE(dialog.rect().contains(dialog.radio(p, VlanModel::PortChoice::NotMember)->geometry()))
+                << ports << " ports, port " << p;
+    }
+}
+
 TEST_F(VlanDialog, AddRefusesAtOnceWith256Vlans)
 {
     for (int vid = 2; vid <= 256; ++vid)

@@ -79,7 +79,7 @@ int CPanelDeviceThread::run()
                 owner.startStatusWalk();
             }
         }
-        const int steps = lastPoeResult == -1 ? 2 : 10;
+        const int steps = PanelPollTiming::StepsAfter(lastPoeResult);
         for (int i = 0; i < steps; ++i)
             if (stopRequested() || !pause(step))
                 break;

@@ -28,6 +28,11 @@ struct PanelPollTiming
 
     // The timing the session settings call for.
     static PanelPollTiming ForVersion(const std::string& snmpVersion);
+    // The steps waited after a cycle's requests: fewer after a skipped PoE read
+    // (its result -1), so that the skipped read comes again soon.
+    static int StepsAfter(int lastPoeResult) { return lastPoeResult == -1 ? 2 : 10; }
+    // A whole cycle without the requests' own time.
+    int cycleMs(int lastPoeResult) const { return sleepMs + StepsAfter(lastPoeResult) * stepMs; }
 };
 
 class CPanelDeviceThread

@@ -173,20 +173,16 @@ void PanelDevice::snmpTable4wCBFun(std::unique_ptr<CSnmp> response, int requestI
     }
 }
 
-void PanelDevice::handleRow(const CSnmp& response)
+StatusRow DecodeStatusRow(const std::vector<std::pair<std::string, std::string>>& bindings)
 {
     StatusRow row;
     std::string* fields[] = {nullptr, &row.speed, &row.adminStatus, &row.operStatus, &row.portValue,
                              &row.poeStatus};
     const std::string indexColumn = std::string(panel_oid::kIfType) + ".";
-    const int count = response.getValuesCount();
-    for (int i = 0; i < count; ++i) {
-        std::string oid;
-        if (response.getOid(i, oid) != 0 || oid.find(panel_oid::kProxyAnswer) != std::string::npos)
+    for (std::size_t i = 0; i < bindings.size(); ++i) {
+        const auto& [oid, value] = bindings[i];
+        if (oid.find(panel_oid::kProxyAnswer) != std::string::npos)
             continue;
-        int type = 0;
-        std::string value;
-        response.getValue(i, type, value);
         if (i == 0) {
             if (oid.compare(0, indexColumn.size(), indexColumn) == 0)
                 row.ifIndex = oid.substr(indexColumn.size());
@@ -197,6 +193,23 @@ void PanelDevice::handleRow(const CSnmp& response)
         Trace(value);
         Trace("zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz");
     }
+    return row;
+}
+
+void PanelDevice::handleRow(const CSnmp& response)
+{
+    std::vector<std::pair<std::string, std::string>> bindings;
+    const int count = response.getValuesCount();
+    for (int i = 0; i < count; ++i) {
+        std::string oid;
+        int type = 0;
+        std::string value;
+        if (response.getOid(i, oid) != 0)
+            continue;
+        response.getValue(i, type, value);
+        bindings.emplace_back(std::move(oid), std::move(value));
+    }
+    StatusRow row = DecodeStatusRow(bindings);
 
     PanelStatusModel::RowResult result;
     {

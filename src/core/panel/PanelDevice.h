@@ -55,6 +55,11 @@ struct PanelDeviceConfig
     bool isHasFan = false;
 };
 
+// One answered row of the status walk from its bindings (OID, value) in column
+// order. A binding a proxy answered in the agent's place is passed over: its
+// column stays empty, and no other binding moves into its place.
+StatusRow DecodeStatusRow(const std::vector<std::pair<std::string, std::string>>& bindings);
+
 class PanelDevice
 {
 public:

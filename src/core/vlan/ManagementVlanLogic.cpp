@@ -69,4 +69,58 @@ ManagementVlanLogic::ApplyOutcome ManagementVlanLogic::Apply(CCommonSNMP& getSes
     return outcome;
 }
 
+ReadPlan ManagementVlanView::RefreshPlan(std::shared_ptr<CCommonSNMP> table, std::shared_ptr<CCommonSNMP> get)
+{
+    vids.clear();
+    rowStates.clear();
+    walkReachedEnd = false;
+    ReadPlan plan;
+    plan.walk(std::move(table), ManagementVlanLogic::WalkColumns(), [this](const WalkResult& result) {
+        walkReachedEnd = result.reachedEnd();
+        for (const WalkRow& row : result.rows) {
+            vids << row.index;
+            rowStates << row.value(1).text();
+        }
+    });
+    return plan.add(StatePlan(std::move(get), true));
+}
+
+ReadPlan ManagementVlanView::ShowPlan(std::shared_ptr<CCommonSNMP> get)
+{
+    return StatePlan(std::move(get), false);
+}
+
+ReadPlan ManagementVlanView::StatePlan(std::shared_ptr<CCommonSNMP> get, bool afterWalk)
+{
+    // A walk that broke off shows nothing of the state.
+    ReadPlan plan;
+    plan.get(get, ManagementVlanLogic::StateOids(),
+             [this](const GetResult& answer) { ManagementVlanLogic::ReadState(answer, read); })
+        .afterPrevious()
+        .objectsAtStart([this, afterWalk] {
+            return !afterWalk || walkReachedEnd ? ManagementVlanLogic::StateOids() : QStringList();
+        });
+    plan.get(get, {}, [this](const GetResult& answer) { ManagementVlanLogic::ReadName(answer, name); })
+        .afterPrevious()
+        .objectsAtStart([this, afterWalk] {
+            if ((afterWalk && !walkReachedEnd) || read.vid.isEmpty())
+                return QStringList();
+            if (ManagementVlanLogic::IsDefaultName(read.vid)) {
+                name = ManagementVlanLogic::DefaultName();
+                return QStringList();
+            }
+            return QStringList{ManagementVlanLogic::NameOid(read.vid)};
+        });
+    return plan;
+}
+
+QStringList ManagementVlanView::ActiveVids() const
+{
+    QStringList active;
+    for (int i = 0; i < vids.size(); ++i)
+        if (rowStates.value(i) == QLatin1String("1"))
+            active << vids[i];
+    return active;
+}
+
 } // namespace kx::vlan

@@ -3,6 +3,7 @@
 // "IEEE 802.1Q Management VLAN Configuration" without its widgets: the objects it
 // reads and writes, how the answers read, and the refusal of Apply.
 
+#include "core/kit/ReadPlan.h"
 #include "core/kit/SnmpRequests.h"
 #include "core/kit/SnmpValue.h"
 
@@ -57,6 +58,27 @@ public:
     };
     static ApplyOutcome Apply(CCommonSNMP& getSession, CCommonSNMP& setSession, const ManagementVlan& chosen,
                               int portCount);
+};
+
+// What the dialog shows, as its reads fold it.
+struct ManagementVlanView
+{
+    QStringList vids;      // in walk order
+    QStringList rowStates; // beside them
+    ManagementVlan read;   // the state and VID last read
+    QString name;
+    bool walkReachedEnd = false;
+
+    // Refresh: the VLAN walk; once it has reached its end, the state and VID;
+    // then the VID's name ("default" for VLAN 1, which is not read).
+    ReadPlan RefreshPlan(std::shared_ptr<CCommonSNMP> table, std::shared_ptr<CCommonSNMP> get);
+    // The state, VID and name alone, read anew (after Apply).
+    ReadPlan ShowPlan(std::shared_ptr<CCommonSNMP> get);
+    // Only active VLANs stay listed.
+    QStringList ActiveVids() const;
+
+private:
+    ReadPlan StatePlan(std::shared_ptr<CCommonSNMP> get, bool afterWalk);
 };
 
 } // namespace kx::vlan

@@ -3,39 +3,28 @@
 #include "ui/kit/Form.h"
 #include "ui/kit/GridListView.h"
 
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using kx::example::ExampleSystemLogic;
 
 CExampleSystemDlg::CExampleSystemDlg(QWidget* parent)
     : kx::ConfigDialog(QStringLiteral("System Identity (Example)"), parent)
 {
-    auto* grid = new QGridLayout;
-    kx::Form form(this, grid);
-    m_refresh = form.button(QStringLiteral("&Refresh"));
-    m_apply = form.button(QStringLiteral("&Apply"));
-    QPushButton* close = form.button(QStringLiteral("&Close"));
+    kx::Form form = kx::Form::Stacked(this);
+    form.reserve({QStringLiteral("&Refresh"), QStringLiteral("&Apply"), QStringLiteral("&Close")});
     m_name = form.edit(QStringLiteral("System &Name:"), kx::FieldOptions::Limit(127));
     kx::Bind(m_identity.name, m_name);
     kx::Bind(m_identity.contact, form.edit(QStringLiteral("System &Contact:"), kx::FieldOptions::Limit(127)));
     kx::Bind(m_identity.location, form.edit(QStringLiteral("System &Location:"), kx::FieldOptions::Limit(127)));
-
     m_list = new kx::GridListView(QStringLiteral("Interfaces"), this);
     m_list->setColumns({{QStringLiteral("Index"), 60}, {QStringLiteral("Description"), 160},
                         {QStringLiteral("State"), 80}});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(m_list);
-    layout->addLayout(kx::Form::ButtonRow({m_refresh, m_apply, close}));
+    form.add(m_list);
+    m_refresh = form.action(QStringLiteral("&Refresh"), [this] { Refresh(); });
+    m_apply = form.action(QStringLiteral("&Apply"), [this] { OnApply(); });
+    form.buttonRow({m_refresh, m_apply, form.action(QStringLiteral("&Close"), [this] { reject(); })});
     resize(380, 380);
-
-    connect(m_refresh, &QPushButton::clicked, this, &CExampleSystemDlg::Refresh);
-    connect(m_apply, &QPushButton::clicked, this, &CExampleSystemDlg::OnApply);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     Refresh();
 }
 

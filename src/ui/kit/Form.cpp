@@ -6,17 +6,93 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include <memory>
 
 namespace kx {
 
-Form::Form(QWidget* owner, QGridLayout* grid) : m_owner(owner), m_grid(grid) {}
+Form::Form(QWidget* owner, QGridLayout* grid) : m_owner(owner), m_grid(grid), m_fieldParent(owner) {}
+
+Form Form::Stacked(QWidget* owner)
+{
+    auto* column = new QVBoxLayout(owner);
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    column->addLayout(grid);
+    Form form(owner, grid);
+    form.m_column = column;
+    form.m_windowGrid = grid;
+    return form;
+}
+
+QVBoxLayout* Form::column() const
+{
+    return m_groupColumn ? m_groupColumn : m_column;
+}
+
+QGroupBox* Form::group(const QString& title)
+{
+    auto* box = new QGroupBox(title, m_owner);
+    m_column->addWidget(box);
+    m_groupColumn = new QVBoxLayout(box);
+    m_grid = new QGridLayout;
+    m_grid->setColumnStretch(1, 1);
+    m_groupColumn->addLayout(m_grid);
+    m_row = 0;
+    m_fieldParent = box;
+    return box;
+}
+
+void Form::endGroup()
+{
+    m_groupColumn = nullptr;
+    m_grid = m_windowGrid;
+    m_row = m_grid ? m_grid->rowCount() : 0;
+    m_fieldParent = m_owner;
+}
+
+void Form::add(QWidget* widget)
+{
+    column()->addWidget(widget);
+}
+
+void Form::add(QLayout* layout)
+{
+    column()->addLayout(layout);
+}
+
+void Form::buttonRow(const QList<QPushButton*>& right, const QList<QPushButton*>& left)
+{
+    m_column->addLayout(ButtonRow(right, left));
+}
+
+QList<QRadioButton*> Form::radioRow(const QStringList& texts)
+{
+    auto* row = new QHBoxLayout;
+    QList<QRadioButton*> buttons;
+    for (const QString& text : texts) {
+        auto* button = new QRadioButton(m_mnemonics.assign(text), m_fieldParent);
+        NameControl(button, text);
+        row->addWidget(button);
+        buttons << button;
+    }
+    row->addStretch();
+    if (m_grid)
+        m_grid->addLayout(row, m_row++, 0, 1, 2);
+    return buttons;
+}
+
+void Form::ConnectClicked(QPushButton* button, std::function<void()> onClick)
+{
+    QObject::connect(button, &QPushButton::clicked, button, [onClick = std::move(onClick)] { onClick(); });
+}
 
 Form& Form::reserve(const QStringList& texts)
 {
@@ -39,13 +115,13 @@ void Form::place(QLabel* label, QWidget* control)
 
 QWidget* Form::field(const QString& label, QWidget* control)
 {
-    place(MakeBuddyLabel(label, control, m_owner, &m_mnemonics), control);
+    place(MakeBuddyLabel(label, control, m_fieldParent, &m_mnemonics), control);
     return control;
 }
 
 QLineEdit* Form::edit(const QString& label, const FieldOptions& options)
 {
-    auto* edit = new QLineEdit(m_owner);
+    auto* edit = new QLineEdit(m_fieldParent);
     if (options.maxLength > 0)
         CutTypedText(edit, options.maxLength, options.cutMessage);
     if (options.digitsOnly)
@@ -57,7 +133,7 @@ QLineEdit* Form::edit(const QString& label, const FieldOptions& options)
 
 QComboBox* Form::combo(const QString& label, const QStringList& items)
 {
-    auto* combo = new QComboBox(m_owner);
+    auto* combo = new QComboBox(m_fieldParent);
     combo->addItems(items);
     field(label, combo);
     return combo;
@@ -65,14 +141,14 @@ QComboBox* Form::combo(const QString& label, const QStringList& items)
 
 IpAddressEdit* Form::ipAddress(const QString& label)
 {
-    auto* edit = new IpAddressEdit(m_owner);
+    auto* edit = new IpAddressEdit(m_fieldParent);
     field(label, edit);
     return edit;
 }
 
 QCheckBox* Form::check(const QString& text)
 {
-    auto* box = new QCheckBox(m_mnemonics.assign(text), m_owner);
+    auto* box = new QCheckBox(m_mnemonics.assign(text), m_fieldParent);
     NameControl(box, text);
     place(nullptr, box);
     return box;
@@ -80,7 +156,7 @@ QCheckBox* Form::check(const QString& text)
 
 QRadioButton* Form::radio(const QString& text)
 {
-    auto* button = new QRadioButton(m_mnemonics.assign(text), m_owner);
+    auto* button = new QRadioButton(m_mnemonics.assign(text), m_fieldParent);
     NameControl(button, text);
     place(nullptr, button);
     return button;

@@ -22,10 +22,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QHBoxLayout;
+class QLayout;
+class QVBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -71,6 +76,27 @@ public:
     // `grid`: where fields go as rows (label, control); null to place them with at().
     explicit Form(QWidget* owner, QGridLayout* grid = nullptr);
 
+    // The window's whole layout, top to bottom: a grid of fields, then what
+    // add() and buttonRow() append in turn. group() opens a group box whose
+    // fields go into a grid of its own until endGroup().
+    static Form Stacked(QWidget* owner);
+    QGroupBox* group(const QString& title);
+    void endGroup();
+    void add(QWidget* widget);
+    void add(QLayout* layout);
+    // Buttons in one row under what is there, on the right; `left` before the stretch.
+    void buttonRow(const QList<QPushButton*>& right, const QList<QPushButton*>& left = {});
+    // Radio buttons side by side in one row of the fields.
+    QList<QRadioButton*> radioRow(const QStringList& texts);
+    // A button that runs `onClick` when clicked.
+    template<class F>
+    QPushButton* action(const QString& text, F onClick)
+    {
+        QPushButton* b = button(text);
+        ConnectClicked(b, std::function<void()>(std::move(onClick)));
+        return b;
+    }
+
     // Letters the window's buttons (and other labelled controls) keep.
     Form& reserve(const QStringList& texts);
     MnemonicSet& mnemonics() { return m_mnemonics; }
@@ -98,9 +124,15 @@ public:
 
 private:
     void place(QLabel* label, QWidget* control);
+    static void ConnectClicked(QPushButton* button, std::function<void()> onClick);
+    QVBoxLayout* column() const;
 
     QWidget* m_owner;
     QGridLayout* m_grid;
+    QVBoxLayout* m_column = nullptr;      // Stacked(): the window's layout
+    QGridLayout* m_windowGrid = nullptr;  // its fields, outside any group
+    QWidget* m_fieldParent = nullptr;     // the open group box, or the owner
+    QVBoxLayout* m_groupColumn = nullptr;
     int m_row = 0;
     MnemonicSet m_mnemonics;
     QLabel* m_lastLabel = nullptr;

@@ -102,6 +102,9 @@ PanelDialog::PanelDialog(PanelDialogOptions options, QWidget* parent)
 PanelDialog::~PanelDialog()
 {
     stopPolling();
+    // A command's request finishes before its session closes.
+    if (m_commandWorker.joinable())
+        m_commandWorker.join();
     m_device->closeSessions();
 }
 
@@ -390,13 +393,36 @@ void PanelDialog::runMenuDialog(const std::function<QDialog*(QWidget*)>& factory
     delete dialog.data();
 }
 
+void PanelDialog::runCommand(std::function<void()> work, std::function<void()> then)
+{
+    if (m_commandWorker.joinable())
+        m_commandWorker.join();
+    setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_commandWorker = std::thread([this, work = std::move(work), then = std::move(then)] {
+        work();
+        QMetaObject::invokeMethod(
+            this,
+            [this, then] {
+                m_commandWorker.join();
+                QGuiApplication::restoreOverrideCursor();
+                setEnabled(true);
+                then();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void PanelDialog::saveConfiguration()
 {
     if (!GetPrompter().question(QStringLiteral("Do you want to save the configuration?")))
         return;
-    const bool ok = m_device->saveConfiguration();
-    GetPrompter().message(ok ? QStringLiteral("Success!") : QStringLiteral("Failed!"),
-                          ok ? PromptIcon::Information : PromptIcon::Warning);
+    auto ok = std::make_shared<bool>(false);
+    runCommand([this, ok] { *ok = m_device->saveConfiguration(); },
+               [ok] {
+                   GetPrompter().message(*ok ? QStringLiteral("Success!") : QStringLiteral("Failed!"),
+                                         *ok ? PromptIcon::Information : PromptIcon::Warning);
+               });
 }
 
 void PanelDialog::telnet()
@@ -424,10 +450,15 @@ void PanelDialog::reboot()
 {
     if (!GetPrompter().question(QStringLiteral("Do you want to reboot the device?")))
         return;
-    runHidden([] {
-        RebootCommand command;
-        command.run();
-    });
+    // Hidden and minimised around the request, as around a menu dialog.
+    hide();
+    m_device->setDialogOpen(true);
+    setWindowState(windowState() | Qt::WindowMinimized);
+    runCommand([] { RebootCommand().run(); },
+               [this] {
+                   m_device->setDialogOpen(false);
+                   showNormal();
+               });
 }
 
 void PanelDialog::showAbout(bool hidePanel)

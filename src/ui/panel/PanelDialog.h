@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 
 class QAction;
 class QMenu;
@@ -86,6 +87,8 @@ public:
 
     PanelDevice& device() { return *m_device; }
     CPanelDeviceThread& pollingThread() { return m_thread; }
+    // A device command's request is under way.
+    bool commandRunning() const { return m_commandWorker.joinable(); }
     bool isDialogOpen() const;
     bool initialised() const { return m_initialised; }
 
@@ -119,6 +122,9 @@ private:
     void onMenuEntry(const PanelMenuEntry& entry);
     // The pattern of every menu window: made, panel hidden, polling paused,
     // panel minimised, window run modally, polling resumed, panel shown normally.
+    // A device command's request off the UI thread, the panel disabled under the
+    // wait cursor meanwhile; `then` runs on the UI thread once it has answered.
+    void runCommand(std::function<void()> work, std::function<void()> then);
     void runHidden(const std::function<void()>& body);
     void runMenuDialog(const std::function<QDialog*(QWidget*)>& factory);
     void saveConfiguration();
@@ -151,6 +157,7 @@ private:
     std::unique_ptr<PanelDevice> m_device;
     CPanelDeviceThread m_thread;
     bool m_pollingStopped = false;
+    std::thread m_commandWorker;
 };
 
 } // namespace kx

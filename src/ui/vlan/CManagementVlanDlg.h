@@ -19,11 +19,7 @@ public:
 
 private:
     void Refresh();
-    // The state, the VID and the VID's name, read anew; `afterWalk` when the
-    // VLAN list was just walked (only a walk that reached its end shows them).
-    kx::ReadPlan ShowPlan(bool afterWalk);
-    void Show();
-    void RemoveInactive();
+    void Show(bool afterWalk);
     void OnVlanChosen(int index);
     void OnApply();
 
@@ -31,9 +27,7 @@ private:
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPSet = addSession(QStringLiteral("m_cCommonSNMPSet"));
     std::shared_ptr<CCommonSNMP> m_cCommonSNMPTable = addSession(QStringLiteral("m_cCommonSNMPTable"));
 
-    kx::vlan::ManagementVlan m_read; // the state and VID last read
-    QString m_name;
-    bool m_walkReachedEnd = false;
+    kx::vlan::ManagementVlanView m_view;
 
     QRadioButton* m_enable = nullptr;
     QRadioButton* m_disable = nullptr;
