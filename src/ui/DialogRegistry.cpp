@@ -1,27 +1,33 @@
 #include "ui/DialogRegistry.h"
 
-#include "ui/l2/CPortSettingDlg.h"
-#include "ui/l2/CStpBridgeDlg.h"
-#include "ui/l2/CStpPortConfigDlg.h"
-#include "ui/l2/CStpPortTableDlg.h"
+#include "common/SessionSettings.h"
+#include "core/maintenance/MibViewers.h"
 #include "ui/dot1x/CDot1xGlobalDlg.h"
 #include "ui/dot1x/CDot1xPortDlg.h"
+#include "ui/kit/CTableViewerDlg.h"
 #include "ui/l2/CBandwidthDlg.h"
 #include "ui/l2/CIgmpSnoopingDlg.h"
 #include "ui/l2/CIgmpVlanDlg.h"
 #include "ui/l2/CMulticastEntryDlg.h"
 #include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CPortMirrorDlg.h"
+#include "ui/l2/CPortSettingDlg.h"
 #include "ui/l2/CStormControlDlg.h"
+#include "ui/l2/CStpBridgeDlg.h"
+#include "ui/l2/CStpPortConfigDlg.h"
+#include "ui/l2/CStpPortTableDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
-#include "ui/security/CTrafficSegmentationDlg.h"
+#include "ui/maintenance/CFirmwareUpgradeDlg.h"
+#include "ui/maintenance/CForwardingTableDlg.h"
+#include "ui/maintenance/CSystemInfoDlg.h"
 #include "ui/security/CArpSpoofingAddDlg.h"
 #include "ui/security/CArpSpoofingDlg.h"
 #include "ui/security/CDhcpScreeningDlg.h"
 #include "ui/security/CImpbBindingDlg.h"
 #include "ui/security/CImpbListDlgs.h"
 #include "ui/security/CImpbSettingsDlg.h"
+#include "ui/security/CTrafficSegmentationDlg.h"
 #include "ui/snmpadmin/CSnmpCommunityDlg.h"
 #include "ui/snmpadmin/CSnmpEngineIdDlg.h"
 #include "ui/snmpadmin/CSnmpGlobalStateDlg.h"
@@ -42,12 +48,17 @@ namespace kx {
 
 void DialogRegistry::add(const QString& entryText, const QString& title, DialogFactory factory)
 {
-    m_dialogs[entryText] = {title, false, std::move(factory)};
+    m_dialogs[entryText] = {title, false, std::move(factory), {}};
+}
+
+void DialogRegistry::add(const QString& entryText, std::function<QString()> title, DialogFactory factory)
+{
+    m_dialogs[entryText] = {QString(), false, std::move(factory), std::move(title)};
 }
 
 void DialogRegistry::addSubDialog(const QString& key, const QString& title, DialogFactory factory)
 {
-    m_dialogs[key] = {title, true, std::move(factory)};
+    m_dialogs[key] = {title, true, std::move(factory), {}};
 }
 
 DialogFactory DialogRegistry::find(const QString& key) const
@@ -80,6 +91,12 @@ template<class D>
 static DialogFactory Make()
 {
     return [](QWidget* parent) -> QDialog* { return new D(parent); };
+}
+
+// A read-only table that lists and does nothing more.
+static DialogFactory Viewer(TableDescriptor (*describe)())
+{
+    return [describe](QWidget* parent) -> QDialog* { return new CTableViewerDlg(describe(), parent); };
 }
 
 void RegisterProgramDialogs(DialogRegistry& r)
@@ -125,6 +142,19 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CDot1xGlobalDlg>());
     r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
           Make<CSyslogHostDlg>());
+    r.add(QStringLiteral("System Information..."), QStringLiteral("System Information"), Make<CSystemInfoDlg>());
+    r.add(QStringLiteral("Interface Table..."), QStringLiteral("Interface Table"), Viewer(&maintenance::InterfaceTable));
+    r.add(QStringLiteral("IP Table..."),
+          [] { return maintenance::IpTable(QString::fromStdString(GetSessionSettings().DeviceAddress)).title; },
+          [](QWidget* parent) -> QDialog* {
+              return new CTableViewerDlg(
+                  maintenance::IpTable(QString::fromStdString(GetSessionSettings().DeviceAddress)), parent);
+          });
+    r.add(QStringLiteral("Forwarding Table..."), QStringLiteral("Forwarding Table"), Make<CForwardingTableDlg>());
+    r.add(QStringLiteral("TCP Service..."), QStringLiteral("TCP Service"), Viewer(&maintenance::TcpServiceTable));
+    r.add(QStringLiteral("UDP Service..."), QStringLiteral("UDP Service"), Viewer(&maintenance::UdpServiceTable));
+    r.add(QStringLiteral("Firmware and Configuration Upgrade/Backup..."),
+          QStringLiteral("Firmware and Configuration Upgrade/Backup"), Make<CFirmwareUpgradeDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -171,13 +201,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("LLDP MED Setting"),
         QStringLiteral("PoE Global Settings"),
         QStringLiteral("PoE Port Config"),
-        QStringLiteral("System Information..."),
-        QStringLiteral("Interface Table..."),
-        QStringLiteral("IP Table..."),
-        QStringLiteral("Forwarding Table..."),
-        QStringLiteral("TCP Service..."),
-        QStringLiteral("UDP Service..."),
-        QStringLiteral("Firmware and Configuration Upgrade/Backup..."),
     };
     return entries;
 }

@@ -31,6 +31,11 @@ struct RegisteredDialog
     QString title; // the window title, exactly
     bool subDialog = false;
     DialogFactory factory;
+    // A title made of session values ("IP Table : " + the device's address),
+    // asked for when needed: the registry may be filled before the settings are.
+    std::function<QString()> titleNow;
+
+    QString currentTitle() const { return titleNow ? titleNow() : title; }
 };
 
 class DialogRegistry
@@ -38,6 +43,7 @@ class DialogRegistry
 public:
     // A dialog the menu entry `entryText` opens.
     void add(const QString& entryText, const QString& title, DialogFactory factory);
+    void add(const QString& entryText, std::function<QString()> title, DialogFactory factory);
     // A dialog another dialog opens, under a key of its own.
     void addSubDialog(const QString& key, const QString& title, DialogFactory factory);
     // The factory, or an empty function.

@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -44,7 +45,9 @@ namespace {
 struct Dialog
 {
     QString key;
-    QString title;
+    // Asked when the dialog opens: a title naming the device address knows it
+    // only once the session settings are in place.
+    std::function<QString()> title;
     kx::DialogFactory factory;
 };
 
@@ -58,8 +61,8 @@ std::vector<Dialog> AllDialogs()
     const kx::DialogRegistry& registry = kx::ProgramDialogs();
     std::vector<Dialog> all;
     for (const QString& key : registry.entries())
-        all.push_back({key, registry.entry(key)->title, registry.find(key)});
-    all.push_back({"Example", "System Identity (Example)",
+        all.push_back({key, [&registry, key] { return registry.entry(key)->currentTitle(); }, registry.find(key)});
+    all.push_back({"Example", [] { return QStringLiteral("System Identity (Example)"); },
                    [](QWidget* parent) -> QDialog* { return new CExampleSystemDlg(parent); }});
     return all;
 }
@@ -152,7 +155,7 @@ TEST_P(DialogPolicy, ModalOnTopWithItsTitleAndItsFirstReadOverSnmpV3)
         const Dialog& d = GetParam();
         auto dialog = Open(d);
         ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->windowTitle(), d.title);
+        EXPECT_EQ(dialog->windowTitle(), d.title());
         EXPECT_TRUE(dialog->isModal());
         EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         ASSERT_TRUE(DialogHarness::waitFirstRead(*dialog));

@@ -202,4 +202,76 @@ void AsyncGet::deliver(quint64 generation, const GetResult& result)
     emit finished(result);
 }
 
+struct AsyncSet::State
+{
+    CCommonSNMP* session = nullptr;
+    AsyncSet* owner = nullptr;
+    quint64 generation = 0;
+
+    // Only reports: whatever comes next is sent from the UI thread, never from
+    // here on the session this answer arrived on.
+    static void Answer(std::unique_ptr<CSnmp> response, int requestId, void* context, int status)
+    {
+        auto* s = static_cast<State*>(context);
+        if (!s->session->TakePending(requestId))
+            return;
+        s->session->SetWalkDone();
+        SetResult result;
+        result.status = status == 0 && !response ? SnmpResult::Failed : status;
+        if (status == 0 && response)
+            response->getErrorInfo(result.errorStatus, result.errorIndex);
+        AsyncSet* owner = s->owner;
+        const quint64 g = s->generation;
+        QMetaObject::invokeMethod(
+            owner, [owner, g, result] { owner->deliver(g, result); }, Qt::QueuedConnection);
+    }
+};
+
+AsyncSet::AsyncSet(std::shared_ptr<CCommonSNMP> session, QObject* parent)
+    : QObject(parent), m_session(std::move(session)), m_state(std::make_shared<State>())
+{
+    m_state->session = m_session.get();
+    m_state->owner = this;
+}
+
+AsyncSet::~AsyncSet()
+{
+    m_session->Close();
+}
+
+bool AsyncSet::start(const std::vector<SetBinding>& bindings, int timeout)
+{
+    if (m_running)
+        m_session->Close();
+    ++m_generation;
+    m_running = true;
+    m_state->generation = m_generation;
+    bool ok = m_session->Open(SnmpPdu::Set);
+    for (const SetBinding& b : bindings)
+        ok = ok && m_session->addValue(b.oid.toStdString(), b.type, b.value.constData(),
+                                       static_cast<int>(b.value.size())) == 0;
+    ok = ok && !bindings.empty() && m_session->getNext(&State::Answer, m_state.get(), timeout) == 0;
+    if (!ok) {
+        const quint64 g = m_generation;
+        QMetaObject::invokeMethod(
+            this, [this, g] { deliver(g, SetResult{}); }, Qt::QueuedConnection);
+    }
+    return ok;
+}
+
+void AsyncSet::cancel()
+{
+    ++m_generation;
+    m_running = false;
+    m_session->Close();
+}
+
+void AsyncSet::deliver(quint64 generation, const SetResult& result)
+{
+    if (generation != m_generation || !m_running)
+        return;
+    m_running = false;
+    emit finished(result);
+}
+
 } // namespace kx

@@ -13,6 +13,7 @@
 // closed, so no callback runs afterwards.
 
 #include "snmp/CCommonSNMP.h"
+#include "core/kit/SnmpRequests.h"
 #include "core/kit/SnmpValue.h"
 
 #include <QObject>
@@ -82,6 +83,36 @@ signals:
 private:
     struct State;
     void deliver(quint64 generation, const GetResult& result);
+
+    std::shared_ptr<CCommonSNMP> m_session;
+    std::shared_ptr<State> m_state;
+    quint64 m_generation = 0;
+    bool m_running = false;
+};
+
+// One asynchronous set: the outcome comes back by value on the UI thread. For
+// the sets the design sends without waiting (a file transfer's), whose window
+// goes on counting while the switch answers; write() would hold the whole
+// dialog disabled meanwhile.
+class AsyncSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AsyncSet(std::shared_ptr<CCommonSNMP> session, QObject* parent = nullptr);
+    ~AsyncSet() override;
+
+    // False when the request could not go out; finished() still comes, unanswered.
+    bool start(const std::vector<SetBinding>& bindings, int timeout = 0);
+    void cancel();
+    bool isRunning() const { return m_running; }
+
+signals:
+    void finished(const kx::SetResult& result);
+
+private:
+    struct State;
+    void deliver(quint64 generation, const SetResult& result);
 
     std::shared_ptr<CCommonSNMP> m_session;
     std::shared_ptr<State> m_state;

@@ -1,7 +1,7 @@
 #include "ui/kit/CTableViewerDlg.h"
 
 #include "ui/kit/Form.h"
-#include "ui/kit/GridListView.h"
+#include "ui/kit/TableListView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,13 +9,21 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kx {
+
+namespace {
+// How often rows that arrived are listed while a walk runs: often enough to
+// watch the table fill, seldom enough that listing costs nothing next to the walk.
+constexpr int kFlushMs = 100;
+} // namespace
 
 CTableViewerDlg::CTableViewerDlg(TableDescriptor descriptor, QWidget* parent)
     : ConfigDialog(descriptor.title, parent), m_descriptor(std::move(descriptor))
 {
     m_table = addSession(m_descriptor.session);
-    m_list = new GridListView(m_descriptor.listName, this);
+    m_list = new TableListView(m_descriptor.listName, this);
     QList<GridListView::Column> columns;
     const QFontMetrics metrics = fontMetrics();
     for (const TableColumn& c : m_descriptor.columns)
@@ -29,6 +37,7 @@ CTableViewerDlg::CTableViewerDlg(TableDescriptor descriptor, QWidget* parent)
     countRow->addWidget(new QLabel(QStringLiteral("Entries:"), this));
     m_count = new QLabel(QStringLiteral("0"), this);
     m_count->setAccessibleName(QStringLiteral("Entries"));
+    m_count->setObjectName(QStringLiteral("Entries"));
     countRow->addWidget(m_count);
     countRow->addStretch();
 
@@ -40,24 +49,59 @@ CTableViewerDlg::CTableViewerDlg(TableDescriptor descriptor, QWidget* parent)
     layout->addLayout(Form::ButtonRow({m_refresh, close}));
     resize(m_descriptor.size);
 
+    m_flush = new QTimer(this);
+    m_flush->setInterval(kFlushMs);
+    connect(m_flush, &QTimer::timeout, this, &CTableViewerDlg::flushRows);
     connect(m_refresh, &QPushButton::clicked, this, &CTableViewerDlg::Refresh);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     // Once the derived viewer is complete.
     QTimer::singleShot(0, this, &CTableViewerDlg::Refresh);
 }
 
+bool CTableViewerDlg::keepRow(const WalkRow& row) const
+{
+    return !m_descriptor.keep || m_descriptor.keep(row);
+}
+
 void CTableViewerDlg::Refresh()
 {
     m_list->clearRows();
+    m_arrived.clear();
+    m_fitColumns = true;
     m_count->setText(QStringLiteral("0"));
     ReadPlan plan = extraReads();
-    plan.walk(m_table, m_descriptor.oids()).rows([this](const WalkRow& row) {
-        if (m_descriptor.keep && !m_descriptor.keep(row))
+    const std::size_t columns = m_descriptor.columns.size();
+    plan.walk(m_table, m_descriptor.oids()).rows([this, columns](const WalkRow& row) {
+        // A row with fewer values than columns has left the table.
+        if (row.values.size() < columns || !keepRow(row))
             return;
-        m_list->addRow(m_descriptor.rowTexts(row));
-        m_count->setText(QString::number(m_list->rowCount()));
+        m_arrived.push_back(m_descriptor.rowTexts(row));
     });
-    read(plan, {m_refresh});
+    m_flush->start();
+    read(plan, {m_refresh}, [this] {
+        m_flush->stop();
+        flushRows();
+    });
+}
+
+void CTableViewerDlg::flushRows()
+{
+    if (m_arrived.empty())
+        return;
+    // The headers' blanks set the first widths; a column whose values are wider
+    // grows to show them, judged by the first rows so that a long table costs nothing.
+    if (std::exchange(m_fitColumns, false)) {
+        const QFontMetrics metrics = m_list->fontMetrics();
+        const std::size_t sample = std::min<std::size_t>(m_arrived.size(), 200);
+        for (int c = 0; c < static_cast<int>(m_descriptor.columns.size()); ++c) {
+            int width = m_list->columnWidth(c);
+            for (std::size_t r = 0; r < sample; ++r)
+                width = std::max(width, metrics.horizontalAdvance(m_arrived[r].value(c)) + 12);
+            m_list->setColumnWidth(c, width);
+        }
+    }
+    m_list->appendRows(std::exchange(m_arrived, {}));
+    m_count->setText(QString::number(m_list->rowCount()));
 }
 
 } // namespace kx
