@@ -9,6 +9,7 @@
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
 #include "ui/system/CSyslogHostDlg.h"
+#include "ui/vlan/CAutoSurveillanceDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -67,6 +68,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("Auto Surveillance VLAN Setting"), QStringLiteral("Auto Surveillance VLAN Settings"),
+          Make<CAutoSurveillanceDlg>());
     r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
           Make<CIgmpSnoopingDlg>());
     r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
@@ -110,7 +113,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Port Configuration..."),
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
-        QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Spanning Tree Configuration"),
         QStringLiteral("Bandwidth Control"),
