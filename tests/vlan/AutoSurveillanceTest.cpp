@@ -3,6 +3,7 @@
 // writes, from the request log and the device).
 
 #include "core/vlan/AutoSurveillance.h"
+#include "core/vlan/VlanTable.h"
 #include "ui/vlan/CAutoSurveillanceDlg.h"
 #include "tests/l2/TrunkTestSupport.h"
 
@@ -136,8 +137,9 @@ protected:
     // The box ticked, then the VLAN ID and the ports typed.
     static void Fill(QWidget* dlg, const QString& vid, const QString& ports)
     {
-        if (!DialogHarness::find<QCheckBox>(dlg, kEnable)->isChecked())
-            DialogHarness::click(dlg, kEnable);
+        auto* box = DialogHarness::find<QCheckBox>(dlg, kEnable);
+        if (!box->isChecked())
+            box->click();
         DialogHarness::type(dlg, "Vlan ID", vid);
         DialogHarness::type(dlg, "Tagged Uplink/Downlink Port", ports);
     }
@@ -191,7 +193,7 @@ TEST_F(AutoSurveillance, ApplyRefusesAsksWarnsAndWrites)
     ASSERT_TRUE(DialogHarness::waitIdle(*dlg));
     ASSERT_EQ(harness->prompter().texts().size(), 1);
     EXPECT_TRUE(harness->prompter().texts()[0].startsWith("Switch will automatically turn on PoE function"));
-    EXPECT_EQ(Sets(), std::vector<std::string>{"26.1.2.0=i 300 26.1.3.0=i 2 26.1.4.0=pl C0000000 26.1.1.0=i 1"});
+    EXPECT_EQ(Sets(), std::vector<std::string>{"26.1.2.0=300 26.1.3.0=2 26.1.4.0=C0-00-00-00 26.1.1.0=1"});
     EXPECT_EQ(Value(*harness, "P.26.1.1.0"), "1");
 }
 
@@ -214,10 +216,10 @@ TEST_F(AutoSurveillance, OuiTableAddsDeletesAndRefuses)
     DialogHarness::type(dlg.get(), "Description", "cams");
     DialogHarness::click(dlg.get(), "Add");
     ASSERT_TRUE(DialogHarness::waitIdle(*dlg));
-    EXPECT_EQ(Sets(), (std::vector<std::string>{"26.2.1.1.5.0.17.34.0.0.0=i 4",
-                                                "26.2.1.1.2.0.17.34.0.0.0=s \"cams\" 26.2.1.1.4.0.17.34.0.0.0=i 0 "
-                                                "26.2.1.1.3.0.17.34.0.0.0=x FF-FF-FF-00-00-00"}));
-    EXPECT_EQ(Mac(dlg.get(), 2), "00-11-22-00-00-00");
+    EXPECT_EQ(Sets(), (std::vector<std::string>{"26.2.1.1.5.0.17.34.0.0.0=4",
+                                                "26.2.1.1.2.0.17.34.0.0.0=cams 26.2.1.1.4.0.17.34.0.0.0=0 "
+                                                "26.2.1.1.3.0.17.34.0.0.0=FF-FF-FF-00-00-00"}));
+    EXPECT_EQ(Mac(dlg.get(), 0), "00-11-22-00-00-00"); // listed in the table's order
 
     harness->sim().clearLog();
     DialogHarness::choose(dlg.get(), "MAC/OUI", "MAC");
@@ -227,7 +229,7 @@ TEST_F(AutoSurveillance, OuiTableAddsDeletesAndRefuses)
         ASSERT_TRUE(DialogHarness::waitIdle(*dlg));
     }
     EXPECT_EQ(Sets().size(), 8u); // four more entries, two requests each, no mask
-    EXPECT_EQ(Sets()[1], "26.2.1.1.2.0.10.0.0.0.1=s \"\" 26.2.1.1.4.0.10.0.0.0.1=i 0");
+    EXPECT_EQ(Sets()[1], "26.2.1.1.2.0.10.0.0.0.1= 26.2.1.1.4.0.10.0.0.0.1=0");
     DialogHarness::type(dlg.get(), "(XX-XX-XX-XX-XX-XX)", "00-E0-BB-00-00-01");
     DialogHarness::click(dlg.get(), "Add");
     DialogHarness::type(dlg.get(), "(XX-XX-XX-XX-XX-XX)", "02-A5-12-10-00-00");
@@ -241,7 +243,7 @@ TEST_F(AutoSurveillance, OuiTableAddsDeletesAndRefuses)
     l2test::ClickRow(DialogHarness::find<kx::GridListView>(dlg.get(), "Surveillance OUI Table"), 2);
     DialogHarness::click(dlg.get(), "Delete");
     ASSERT_TRUE(DialogHarness::waitIdle(*dlg));
-    EXPECT_EQ(Sets(), std::vector<std::string>{"26.2.1.1.5.0.17.34.0.0.0=i 6"});
+    EXPECT_EQ(Sets(), std::vector<std::string>{"26.2.1.1.5.0.10.0.0.0.3=6"}); // 00-0A-00-00-00-03
     EXPECT_EQ(DialogHarness::find<kx::GridListView>(dlg.get(), "Surveillance OUI Table")->rowCount(), 6);
 }
 
