@@ -37,6 +37,7 @@
 #include "ui/snmpadmin/CSnmpUserTableDlg.h"
 #include "ui/snmpadmin/CSnmpViewTableDlg.h"
 #include "ui/system/CSyslogHostDlg.h"
+#include "ui/vlan/CAutoSurveillanceDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
 #include "ui/vlan/CVlanConfigDlg.h"
@@ -132,6 +133,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("Smart Binding"), QStringLiteral("Smart Binding"), Make<CImpbBindingDlg>());
     r.add(QStringLiteral("White List"), QStringLiteral("White List"), Make<CImpbWhiteListDlg>());
     r.add(QStringLiteral("Black List"), QStringLiteral("Black List"), Make<CImpbBlackListDlg>());
+    r.add(QStringLiteral("Auto Surveillance VLAN Setting"), QStringLiteral("Auto Surveillance VLAN Settings"),
+          Make<CAutoSurveillanceDlg>());
     r.add(QStringLiteral("Port Configuration..."), QStringLiteral("Port Configuration"), Make<CPortSettingDlg>());
     r.add(QStringLiteral("Spanning Tree Configuration"), QStringLiteral(" STP Configuration "), Make<CStpBridgeDlg>());
     r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
@@ -195,7 +198,6 @@ const QStringList& DialogsNotBuiltYet()
     static const QStringList entries = {
         QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
-        QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
