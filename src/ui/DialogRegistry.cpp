@@ -8,6 +8,9 @@
 #include "ui/l2/CMulticastFilterDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/poe/CPoeConfigDlg.h"
+#include "ui/poe/CPoeGlobalDlg.h"
+#include "ui/poe/CTimeProfileDlg.h"
 #include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
@@ -75,6 +78,9 @@ void RegisterProgramDialogs(DialogRegistry& r)
           Make<CDot1xGlobalDlg>());
     r.add(QStringLiteral("Syslog Host Configuration..."), QStringLiteral("Syslog Host Configuration"),
           Make<CSyslogHostDlg>());
+    r.add(QStringLiteral("PoE Global Settings"), QStringLiteral("PoE Global Settings"), Make<CPoeGlobalDlg>());
+    r.add(QStringLiteral("PoE Port Config"), QStringLiteral("PoE Configuration"), Make<CPoeConfigDlg>());
+    r.add(QStringLiteral("Time Profile Settings"), QStringLiteral("Time Profile Info"), Make<CTimeProfileDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -108,7 +114,6 @@ const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
         QStringLiteral("Port Configuration..."),
-        QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
@@ -133,8 +138,6 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
-        QStringLiteral("PoE Global Settings"),
-        QStringLiteral("PoE Port Config"),
         QStringLiteral("System Information..."),
         QStringLiteral("Interface Table..."),
         QStringLiteral("IP Table..."),
