@@ -13,7 +13,7 @@ kx::WalkRow Row(const QString& index, const QStringList& texts)
 {
     std::vector<kx::SnmpValue> values;
     for (const QString& t : texts)
-        values.push_back({kx::SnmpType::OctetString, t.toUtf8()});
+        values.push_back({SnmpType::OctetString, t.toUtf8()});
     return kx::WalkRow(index, values);
 }
 
@@ -21,7 +21,7 @@ kx::GetResult Answer(const QByteArray& text)
 {
     kx::GetResult r;
     r.status = 0;
-    r.values.push_back({kx::SnmpType::OctetString, text});
+    r.values.push_back({SnmpType::OctetString, text});
     return r;
 }
 
@@ -89,23 +89,8 @@ TEST(PoeRules, UserDefinedLimits)
         EXPECT_EQ(CheckUserLimit(text), refusal) << text.toStdString();
 }
 
-TEST(PoeRules, PortBindingsAndTheWalkedTable)
+TEST(PoeRules, TheWalkedTablesKeepEightRangesAndPlaceRowsByPort)
 {
-    PortSettings off{false, 3, 3, 4, false, {}};
-    std::vector<kx::SetBinding> b = PortBindings(5, off);
-    ASSERT_EQ(b.size(), 5u);
-    const QString cell = kPoePortTable + ".%1.1.5";
-    const std::vector<std::pair<QString, QByteArray>> expected = {
-        {cell.arg(3), "2"}, {cell.arg(4), "0"}, {cell.arg(5), "2"}, {cell.arg(7), "2"}, {cell.arg(6), "1"}};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(b[i].oid, expected[i].first);
-        EXPECT_EQ(b[i].value, expected[i].second);
-    }
-    b = PortBindings(2, PortSettings{true, 1, 1, 1, true, "4.0"});
-    EXPECT_EQ(b[3].value, "1");
-    EXPECT_EQ(b[4].oid, kPoePortTable + ".8.1.2");
-    EXPECT_EQ(b[4].type, kx::SnmpType::OctetString);
-
     TimeRangeList ranges;
     for (int i = 1; i <= 9; ++i)
         ranges.fold(Row(QString::number(i), {QString::number(i), "r" + QString::number(i)}));

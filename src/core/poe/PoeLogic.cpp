@@ -1,6 +1,7 @@
 #include "core/poe/PoeLogic.h"
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <thread>
 

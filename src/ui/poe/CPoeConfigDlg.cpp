@@ -47,7 +47,6 @@ CPoeConfigDlg::CPoeConfigDlg(QWidget* parent)
     m_priority->setCurrentIndex(1);
     m_limit = form.combo(QStringLiteral("Power Limit"), kLimitTexts);
     m_userDefine = form.check(QStringLiteral("User Define"));
-    grid->addWidget(m_userDefine, grid->rowCount(), 0, 1, 2);
     m_userLimit = form.edit(QStringLiteral("(1~15.4w) "), kx::FieldOptions::Limit(7));
     m_userLimit->setEnabled(false);
     grid->setColumnStretch(2, 1);

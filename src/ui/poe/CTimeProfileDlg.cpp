@@ -52,7 +52,7 @@ CTimeProfileDlg::CTimeProfileDlg(QWidget* parent)
 
     auto* group = new QGroupBox(this);
     auto* grid = new QGridLayout(group);
-    kx::Form form(group, grid);
+    kx::Form form(group); // placed by hand below: label and list pairs side by side
     form.reserve({QStringLiteral("&Add"), QStringLiteral("&Delete"), QStringLiteral("&Refresh"),
                   QStringLiteral("&Close")});
     auto combo = [&](const QStringList& items) {
