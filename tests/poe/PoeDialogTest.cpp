@@ -260,6 +260,8 @@ TEST_F(PoeDialogs, ProfileDatesAndAnAddedProfileSchedulesAPort)
     }
     // One ordering message through the widgets (the rest are in the rules' table).
     DialogHarness::choose(dlg.get(), "To Day ", "2012");
+    DialogHarness::choose(dlg.get(), "Start Time", "22");
+    DialogHarness::choose(dlg.get(), "End Time", "6");
     DialogHarness::type(dlg.get(), "Profile Name", "Night");
     DialogHarness::click(dlg.get(), "&Add");
     EXPECT_EQ(Texts().last(), "'To year' can't be less than 'From year'");
@@ -268,8 +270,6 @@ TEST_F(PoeDialogs, ProfileDatesAndAnAddedProfileSchedulesAPort)
     // Mondays 22:00 to 06:00, any date.
     DialogHarness::find<QCheckBox>(dlg.get(), "Date")->setChecked(false);
     DialogHarness::find<QCheckBox>(dlg.get(), "Mon ")->setChecked(true);
-    DialogHarness::choose(dlg.get(), "Start Time", "22");
-    DialogHarness::choose(dlg.get(), "End Time", "6");
     DialogHarness::click(dlg.get(), "&Add");
     ASSERT_EQ(harness->sets().size(), 2u) << Texts().join(" | ").toStdString();
     dlg.reset();
@@ -277,6 +277,7 @@ TEST_F(PoeDialogs, ProfileDatesAndAnAddedProfileSchedulesAPort)
     harness->sim().control("pd 1 class=2 watts=5.0");
     harness->sim().control("clock 2026-12-07 23:00"); // a Monday night
     auto ports = Open<CPoeConfigDlg>();
+    DialogHarness::choose(ports.get(), "Form Port", "1");
     DialogHarness::choose(ports.get(), "Time Range", "Night");
     DialogHarness::click(ports.get(), "&Apply");
     EXPECT_EQ(harness->sim().value(P("22.1.1.4.1.1")), "2");

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace kx::poe;
@@ -45,12 +44,7 @@ CPoeGlobalDlg::CPoeGlobalDlg(QWidget* parent)
     for (QWidget* w : {static_cast<QWidget*>(m_apply), static_cast<QWidget*>(m_threshold),
                        static_cast<QWidget*>(m_sequence)})
         w->setEnabled(false);
-
-    m_firstRead = new QTimer(this);
-    m_firstRead->setSingleShot(true);
-    m_firstRead->setInterval(kGlobalFirstReadDelayMs);
-    connect(m_firstRead, &QTimer::timeout, this, &CPoeGlobalDlg::ReadFigures);
-    m_firstRead->start();
+    ReadFigures();
 }
 
 void CPoeGlobalDlg::Show(int field, const QString& text)
@@ -76,6 +70,10 @@ void CPoeGlobalDlg::ReadFigures()
             .timeout(kGlobalTimeoutMs);
         if (field > 0)
             plan.afterPrevious();
+        else if (!firstReadDone())
+            // The device needs a moment after the dialog opens before its
+            // figures are current; the fields say "wait..." meanwhile.
+            plan.delay(kGlobalFirstReadDelayMs);
     }
     read(plan, {m_apply, m_threshold, m_sequence});
 }

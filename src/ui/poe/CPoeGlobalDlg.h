@@ -11,7 +11,6 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
 class CPoeGlobalDlg : public kx::ConfigDialog
 {
@@ -30,9 +29,6 @@ private:
 
     const QString m_model;
     kx::poe::PoeGlobalValues m_values;
-    // The device needs a moment after the dialog opens before its figures are
-    // current.
-    QTimer* m_firstRead = nullptr;
 
     QLineEdit* m_threshold = nullptr;
     QComboBox* m_sequence = nullptr;
