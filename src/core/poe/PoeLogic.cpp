@@ -185,8 +185,11 @@ std::vector<SetBinding> PortBindings(int port, const PortSettings& s)
 void SendPortSettings(CCommonSNMP& session, int from, int to, const PortSettings& settings)
 {
     for (int port = from; port <= to; ++port) {
-        // What the device kept shows in the walk that follows.
-        SetValues(session, PortBindings(port, settings), kPortSetTimeoutMs);
+        // What the device kept shows in the walk that follows. A port that
+        // brought no answer at all ends the run: each further one would only
+        // hold the window for the whole time-out again.
+        if (!SetValues(session, PortBindings(port, settings), kPortSetTimeoutMs).answered())
+            break;
         if (port < to)
             std::this_thread::sleep_for(std::chrono::milliseconds(kPortSetPauseMs));
     }
