@@ -1,5 +1,9 @@
 #include "ui/DialogRegistry.h"
 
+#include "ui/l2/CPortSettingDlg.h"
+#include "ui/l2/CStpBridgeDlg.h"
+#include "ui/l2/CStpPortConfigDlg.h"
+#include "ui/l2/CStpPortTableDlg.h"
 #include "ui/dot1x/CDot1xGlobalDlg.h"
 #include "ui/dot1x/CDot1xPortDlg.h"
 #include "ui/l2/CIgmpSnoopingDlg.h"
@@ -70,6 +74,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("Port Configuration..."), QStringLiteral("Port Configuration"), Make<CPortSettingDlg>());
+    r.add(QStringLiteral("Spanning Tree Configuration"), QStringLiteral(" STP Configuration "), Make<CStpBridgeDlg>());
     r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
           Make<CIgmpSnoopingDlg>());
     r.add(QStringLiteral("Multicast Filtering Mode configuration..."),
@@ -92,6 +98,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("Spanning Tree Table"), QStringLiteral("Spanning Tree Table"),
+                   Make<CStpPortTableDlg>());
+    r.addSubDialog(QStringLiteral("Port Config"), QStringLiteral(" Port STP Configuration"),
+                   [](QWidget* parent) -> QDialog* { return CStpPortConfigDlg::ForDevice(parent); });
     r.addSubDialog(QStringLiteral("The VLAN Settings of IGMP snooping"), QStringLiteral("The VLAN Settings of IGMP snooping "),
                    Make<CIgmpVlanDlg>());
     r.addSubDialog(QStringLiteral("Multicast Entry Table"), QStringLiteral("Multicast Entry Table"),
@@ -113,11 +123,9 @@ const DialogRegistry& ProgramDialogs()
 const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
-        QStringLiteral("Port Configuration..."),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
-        QStringLiteral("Spanning Tree Configuration"),
         QStringLiteral("Bandwidth Control"),
         QStringLiteral("ARP Spoofing Prevention Setting..."),
         QStringLiteral("DHCP Server Screening Settings"),

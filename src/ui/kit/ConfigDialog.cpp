@@ -25,10 +25,7 @@ ConfigDialog::ConfigDialog(const QString& title, QWidget* parent)
                 w->setEnabled(true);
         if (auto then = std::exchange(m_afterRead, {}))
             then();
-        if (m_firstReadPending) {
-            m_firstReadPending = false;
-            markFirstReadDone();
-        }
+        // The first read ends with checkIdle(): what its `then` started belongs to it.
         checkIdle();
     });
 }
@@ -195,8 +192,13 @@ void ConfigDialog::markFirstReadDone()
 
 void ConfigDialog::checkIdle()
 {
-    if (!busy())
-        emit idle();
+    if (busy())
+        return;
+    if (m_firstReadPending) {
+        m_firstReadPending = false;
+        markFirstReadDone();
+    }
+    emit idle();
 }
 
 } // namespace kx

@@ -10,7 +10,9 @@
 //
 //  - read(plan, gated, then): runs a ReadPlan (core/kit/ReadPlan.h). `gated`
 //    stay disabled until every load has ended, whatever the end; then `then`
-//    runs. The dialog's first read() is its first read (firstReadFinished()).
+//    runs. The dialog's first read() is its first read (firstReadFinished()):
+//    it ends when that read, and whatever its `then` started (a write decided
+//    by what was read, the reads after it), has ended.
 //  - write(...): a refusal goes to the prompter with the focus and selection on
 //    its field; otherwise one set, or a whole write sequence, runs off the UI
 //    thread in the design's order while the dialog is disabled under the wait
