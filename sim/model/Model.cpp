@@ -12,6 +12,7 @@ void BuildModel(Rules& rules)
     AddLayer2Rules(rules);
     AddSecurityRules(rules);
     AddPoeRules(rules);
+    AddSnmpAdminRules(rules);
     AddMulticastRules(rules);
 }
 

@@ -18,6 +18,7 @@ void AddVlanRules(Rules& rules);      // VLANs, voice and surveillance VLAN, IGM
 void AddLayer2Rules(Rules& rules);    // aggregation, mirroring, bandwidth, storm control
 void AddSecurityRules(Rules& rules);  // 802.1X, IP-MAC-port binding
 void AddPoeRules(Rules& rules);       // PoE, time profiles, power saving
+void AddSnmpAdminRules(Rules& rules); // the agent's users, groups, views, communities, hosts
 void AddMulticastRules(Rules& rules); // IGMP snooping, multicast filtering
 
 // ---- helpers shared by the subtrees

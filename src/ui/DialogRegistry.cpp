@@ -15,6 +15,20 @@
 #include "ui/poe/CPoeConfigDlg.h"
 #include "ui/poe/CPoeGlobalDlg.h"
 #include "ui/poe/CTimeProfileDlg.h"
+#include "ui/security/CArpSpoofingAddDlg.h"
+#include "ui/security/CArpSpoofingDlg.h"
+#include "ui/security/CDhcpScreeningDlg.h"
+#include "ui/security/CImpbBindingDlg.h"
+#include "ui/security/CImpbListDlgs.h"
+#include "ui/security/CImpbSettingsDlg.h"
+#include "ui/snmpadmin/CSnmpCommunityDlg.h"
+#include "ui/snmpadmin/CSnmpEngineIdDlg.h"
+#include "ui/snmpadmin/CSnmpGlobalStateDlg.h"
+#include "ui/snmpadmin/CSnmpGroupTableDlg.h"
+#include "ui/snmpadmin/CSnmpHostDlg.h"
+#include "ui/snmpadmin/CSnmpTrapConfigDlg.h"
+#include "ui/snmpadmin/CSnmpUserTableDlg.h"
+#include "ui/snmpadmin/CSnmpViewTableDlg.h"
 #include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
 #include "ui/vlan/CPvidConfigDlg.h"
@@ -74,6 +88,26 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("VLAN Configuration..."), QStringLiteral("802.1Q VLAN Configuration"), Make<CVlanConfigDlg>());
     r.add(QStringLiteral("802.1Q Management VLAN"), QStringLiteral("IEEE 802.1Q Management VLAN Configuration"),
           Make<CManagementVlanDlg>());
+    r.add(QStringLiteral("SNMP User Table"), QStringLiteral("SNMP User Table "), Make<CSnmpUserTableDlg>());
+    r.add(QStringLiteral("SNMP Group Table"), QStringLiteral("SNMP Group Table Info"), Make<CSnmpGroupTableDlg>());
+    r.add(QStringLiteral("SNMP View Table"), QStringLiteral("SNMP View Table Configuration"),
+          Make<CSnmpViewTableDlg>());
+    r.add(QStringLiteral("SNMP Community Table"), QStringLiteral("SNMP Community Table Configuration"),
+          Make<CSnmpCommunityDlg>());
+    r.add(QStringLiteral("SNMP Host Table"), QStringLiteral("SNMP Host Table"), Make<CSnmpHostDlg>());
+    r.add(QStringLiteral("SNMP Engine ID"), QStringLiteral("SNMP Engine ID"), Make<CSnmpEngineIdDlg>());
+    r.add(QStringLiteral("SNMP Global State"), QStringLiteral("SNMP Global State Settings"),
+          Make<CSnmpGlobalStateDlg>());
+    r.add(QStringLiteral("SNMP Trap Configuration"), QStringLiteral("SNMP Trap Configuration"),
+          Make<CSnmpTrapConfigDlg>());
+    r.add(QStringLiteral("ARP Spoofing Prevention Setting..."), QStringLiteral("ARP Spoofing Prevention Setting"),
+          Make<CArpSpoofingDlg>());
+    r.add(QStringLiteral("DHCP Server Screening Settings"), QStringLiteral("DHCP Server Screening Settings  "),
+          Make<CDhcpScreeningDlg>());
+    r.add(QStringLiteral("Smart Binding Settings"), QStringLiteral("Smart Binding Settings"), Make<CImpbSettingsDlg>());
+    r.add(QStringLiteral("Smart Binding"), QStringLiteral("Smart Binding"), Make<CImpbBindingDlg>());
+    r.add(QStringLiteral("White List"), QStringLiteral("White List"), Make<CImpbWhiteListDlg>());
+    r.add(QStringLiteral("Black List"), QStringLiteral("Black List"), Make<CImpbBlackListDlg>());
     r.add(QStringLiteral("Port Configuration..."), QStringLiteral("Port Configuration"), Make<CPortSettingDlg>());
     r.add(QStringLiteral("Spanning Tree Configuration"), QStringLiteral(" STP Configuration "), Make<CStpBridgeDlg>());
     r.add(QStringLiteral("IGMP Snooping Configuration"), QStringLiteral("IGMP Snooping Configuration"),
@@ -98,6 +132,8 @@ void RegisterProgramDialogs(DialogRegistry& r)
                    [](QWidget* parent) -> QDialog* { return CVlanEditDlg::ForDevice(1, parent); });
     r.addSubDialog(QStringLiteral("PVID Configuration"), QStringLiteral("PVID Configuration"),
                    [](QWidget* parent) -> QDialog* { return CPvidConfigDlg::ForDevice(parent); });
+    r.addSubDialog(QStringLiteral("Add ARP Spoofing Prevention Entry"), QStringLiteral("Add ARP Spoofing Prevention Entry"),
+                   [](QWidget* parent) -> QDialog* { return CArpSpoofingAddDlg::ForDevice(parent); });
     r.addSubDialog(QStringLiteral("Spanning Tree Table"), QStringLiteral("Spanning Tree Table"),
                    Make<CStpPortTableDlg>());
     r.addSubDialog(QStringLiteral("Port Config"), QStringLiteral(" Port STP Configuration"),
@@ -127,22 +163,8 @@ const QStringList& DialogsNotBuiltYet()
         QStringLiteral("Auto Surveillance VLAN Setting"),
         QStringLiteral("Port Mirroring Settings"),
         QStringLiteral("Bandwidth Control"),
-        QStringLiteral("ARP Spoofing Prevention Setting..."),
-        QStringLiteral("DHCP Server Screening Settings"),
         QStringLiteral("Traffic Segmentation Settings"),
         QStringLiteral("Storm Control Settings"),
-        QStringLiteral("Smart Binding Settings"),
-        QStringLiteral("Smart Binding"),
-        QStringLiteral("White List"),
-        QStringLiteral("Black List"),
-        QStringLiteral("SNMP Global State"),
-        QStringLiteral("SNMP User Table"),
-        QStringLiteral("SNMP Group Table"),
-        QStringLiteral("SNMP View Table"),
-        QStringLiteral("SNMP Community Table"),
-        QStringLiteral("SNMP Host Table"),
-        QStringLiteral("SNMP Engine ID"),
-        QStringLiteral("SNMP Trap Configuration"),
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
