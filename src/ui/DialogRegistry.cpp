@@ -21,6 +21,9 @@
 #include "ui/maintenance/CFirmwareUpgradeDlg.h"
 #include "ui/maintenance/CForwardingTableDlg.h"
 #include "ui/maintenance/CSystemInfoDlg.h"
+#include "ui/poe/CPoeConfigDlg.h"
+#include "ui/poe/CPoeGlobalDlg.h"
+#include "ui/poe/CTimeProfileDlg.h"
 #include "ui/security/CArpSpoofingAddDlg.h"
 #include "ui/security/CArpSpoofingDlg.h"
 #include "ui/security/CDhcpScreeningDlg.h"
@@ -158,6 +161,9 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("UDP Service..."), QStringLiteral("UDP Service"), Viewer(&maintenance::UdpServiceTable));
     r.add(QStringLiteral("Firmware and Configuration Upgrade/Backup..."),
           QStringLiteral("Firmware and Configuration Upgrade/Backup"), Make<CFirmwareUpgradeDlg>());
+    r.add(QStringLiteral("PoE Global Settings"), QStringLiteral("PoE Global Settings"), Make<CPoeGlobalDlg>());
+    r.add(QStringLiteral("PoE Port Config"), QStringLiteral("PoE Configuration"), Make<CPoeConfigDlg>());
+    r.add(QStringLiteral("Time Profile Settings"), QStringLiteral("Time Profile Info"), Make<CTimeProfileDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -196,13 +202,10 @@ const DialogRegistry& ProgramDialogs()
 const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
-        QStringLiteral("Time Profile Settings"),
         QStringLiteral("Power Saving Settings"),
         QStringLiteral("LLDP Global Setting"),
         QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
-        QStringLiteral("PoE Global Settings"),
-        QStringLiteral("PoE Port Config"),
     };
     return entries;
 }
