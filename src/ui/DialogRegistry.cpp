@@ -41,6 +41,7 @@
 #include "ui/snmpadmin/CSnmpTrapConfigDlg.h"
 #include "ui/snmpadmin/CSnmpUserTableDlg.h"
 #include "ui/snmpadmin/CSnmpViewTableDlg.h"
+#include "ui/system/CPowerSavingDlg.h"
 #include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CAutoSurveillanceDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
@@ -169,6 +170,7 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("LLDP Global Setting"), QStringLiteral("LLDP Global Settings"), Make<CLldpGlobalDlg>());
     r.add(QStringLiteral("LLDP Remote Port Information"), QStringLiteral("LLDP Remote Port Information"),
           Make<CLldpRemoteDlg>());
+    r.add(QStringLiteral("Power Saving Settings"), QStringLiteral("Power Saving Settings "), Make<CPowerSavingDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -207,7 +209,6 @@ const DialogRegistry& ProgramDialogs()
 const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
-        QStringLiteral("Power Saving Settings"),
         QStringLiteral("LLDP MED Setting"),
     };
     return entries;
