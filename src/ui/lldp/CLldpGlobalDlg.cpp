@@ -32,8 +32,8 @@ CLldpGlobalDlg::CLldpGlobalDlg(QWidget* parent) : kx::ConfigDialog(QStringLitera
         if (i > 0) {
             // The unit beside the seconds.
             // The group's fields sit in the grid that opens its column.
-            QLayout* column = edit->parentWidget()->layout();
-            auto* grid = column && column->count() > 0 ? qobject_cast<QGridLayout*>(column->itemAt(0)->layout())
+            QLayout* groupColumn = edit->parentWidget()->layout();
+            auto* grid = groupColumn && groupColumn->count() > 0 ? qobject_cast<QGridLayout*>(groupColumn->itemAt(0)->layout())
                                                         : nullptr;
             int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
             if (grid) {
