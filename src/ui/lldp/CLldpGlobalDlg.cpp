@@ -18,7 +18,9 @@ CLldpGlobalDlg::CLldpGlobalDlg(QWidget* parent) : kx::ConfigDialog(QStringLitera
     form.reserve({QStringLiteral("&Apply"), QStringLiteral("&Close")});
     form.group(QString());
     m_enable = form.check(QStringLiteral(" LLDP Enable "));
-    m_stateApply = form.action(QStringLiteral("&Apply"), [this] { OnStateApply(); });
+    // Two buttons say Apply: their names tell them apart.
+    m_stateApply = form.button(QStringLiteral("&Apply"), QStringLiteral("LLDP State Apply"));
+    connect(m_stateApply, &QPushButton::clicked, this, &CLldpGlobalDlg::OnStateApply);
     form.add(kx::Form::ButtonRow({m_stateApply}));
     form.endGroup();
 
@@ -42,7 +44,8 @@ CLldpGlobalDlg::CLldpGlobalDlg(QWidget* parent) : kx::ConfigDialog(QStringLitera
             }
         }
     }
-    m_timersApply = form.action(QStringLiteral("Apply"), [this] { OnTimersApply(); });
+    m_timersApply = form.button(QStringLiteral("Apply"), QStringLiteral("LLDP Timers Apply"));
+    connect(m_timersApply, &QPushButton::clicked, this, &CLldpGlobalDlg::OnTimersApply);
     form.add(kx::Form::ButtonRow({m_timersApply}));
     form.endGroup();
 
