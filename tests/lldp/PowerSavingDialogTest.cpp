@@ -55,12 +55,12 @@ TEST_F(PowerSavingDialog, OnTheA1ModelThreeFunctionsAndLateProfileNamesStillArri
 {
     harness->sim().control("fault add " + P("32.1.1") + " delay 1000");
     auto dlg = Open();
-    EXPECT_EQ(Items(DialogHarness::find<QComboBox>(dlg.get(), "Type")), TypeTexts("KX-A1 R2"));
-    EXPECT_EQ(Items(DialogHarness::find<QComboBox>(dlg.get(), "Type")).size(), 3);
+    EXPECT_EQ(Items(DialogHarness::find<QComboBox>(dlg.get(), "Type")),
+              (QStringList{"LED Shut-off", "Port Shut-off", "System Hibernation"}));
     auto* global = dlg->findChild<QGroupBox*>();
     ASSERT_NE(global, nullptr);
     EXPECT_EQ(global->title(), "Global Settings");
-    EXPECT_FALSE(global->isVisible());
+    EXPECT_TRUE(global->isHidden());
     for (const char* box : {"Time Profile1", "Time Profile2"})
         EXPECT_EQ(Items(DialogHarness::find<QComboBox>(dlg.get(), box)), (QStringList{"None", "Office"})) << box;
     auto* list = DialogHarness::find<kx::GridListView>(dlg.get(), "Summary");
