@@ -97,8 +97,8 @@ TEST_F(PowerSavingDialog, EachFunctionSendsOneSetInItsOrder)
 
 TEST(PowerSavingLogic, ModelRulesTypeCodesAndRefusals)
 {
-    EXPECT_EQ(ReadOids("KX-E1  R2").size(), 21);
-    EXPECT_EQ(ReadOids("KX-E1 R2").size(), 21);
+    EXPECT_EQ(ReadOids("KX-E1  R2").size(), 17);
+    EXPECT_EQ(ReadOids("KX-E1 R2").size(), 17);
     EXPECT_EQ(ReadOids("KX-A1 R2").size(), 11);
     EXPECT_TRUE(HasGlobalSettings("KX-F1"));
     EXPECT_EQ(TypeTexts("KX-F1").size(), 4);

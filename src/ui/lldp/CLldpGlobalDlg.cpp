@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSizePolicy>
 
 using namespace kx::lldp;
 
@@ -18,6 +19,8 @@ CLldpGlobalDlg::CLldpGlobalDlg(QWidget* parent) : kx::ConfigDialog(QStringLitera
     form.reserve({QStringLiteral("&Apply"), QStringLiteral("&Close")});
     form.group(QString());
     m_enable = form.check(QStringLiteral(" LLDP Enable "));
+    // As wide as its text: a click beside it does not toggle it.
+    m_enable->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     // Two buttons say Apply: their names tell them apart.
     m_stateApply = form.button(QStringLiteral("&Apply"), QStringLiteral("LLDP State Apply"));
     connect(m_stateApply, &QPushButton::clicked, this, &CLldpGlobalDlg::OnStateApply);
