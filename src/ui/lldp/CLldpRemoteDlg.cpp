@@ -49,17 +49,19 @@ void CLldpRemoteDlg::Refresh()
             }
             m_stateOff = answer.value(0).text() == QLatin1String("2");
         });
-        plan.walk(m_cCommonSNMP, RemoteColumns()).afterPrevious();
-    } else {
-        plan.walk(m_cCommonSNMP, RemoteColumns());
     }
+    m_walkEnded = false;
+    plan.walk(m_cCommonSNMP, RemoteColumns(), [this](const kx::WalkResult& r) { m_walkEnded = r.reachedEnd(); });
+    if (plan.loads().size() > 1)
+        plan.afterPrevious();
     plan.rows([this](const kx::WalkRow& row) { m_list->addRow(RemoteLine(row)); });
     // The count and the message follow the walk's delivered end, on this thread.
     read(plan, {m_refresh, m_list}, [this] {
         m_count->setText(QString::number(m_list->rowCount()));
         m_list->setEnabled(!m_stateOff);
         m_refresh->setEnabled(!m_stateOff);
-        if (m_list->rowCount() == 0)
+        // A switch that did not answer has not said it has no neighbour.
+        if (m_list->rowCount() == 0 && m_walkEnded)
             prompter().message(kNoRemotePort);
     });
 }

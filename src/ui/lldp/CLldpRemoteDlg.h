@@ -29,4 +29,5 @@ private:
     QPushButton* m_refresh = nullptr;
     // Under v1 a disabled LLDP state keeps the list and Refresh off.
     bool m_stateOff = false;
+    bool m_walkEnded = false;
 };
