@@ -67,15 +67,17 @@ TEST_F(LldpDialogs, TimerRulesRefuseWithTheirTextsAndSendNothing)
     {
         const char *hold, *interval, *delay;
         QString refusal; // empty: sent
+        const char* reinit;
     };
     const Case cases[] = {
-        {"1", "30", "2", kx::lldp::kHoldRefusal},
-        {"4", "4", "1", kx::lldp::kIntervalRefusal},
-        {"2", "32768", "2", kx::lldp::kProductRefusal},
-        {"4", "16383", "2", {}},
-        {"4", "30", "8", kx::lldp::kDelayQuarterRefusal},
-        {"4", "30", "7", {}},
-        {"4", "30", "0", kx::lldp::kDelayRefusal},
+        {"1", "30", "2", kx::lldp::kHoldRefusal, "2"},
+        {"4", "4", "1", kx::lldp::kIntervalRefusal, "2"},
+        {"2", "32768", "2", kx::lldp::kProductRefusal, "2"},
+        {"4", "16383", "2", {}, "2"},
+        {"4", "30", "8", kx::lldp::kDelayQuarterRefusal, "2"},
+        {"4", "30", "7", {}, "2"},
+        {"4", "30", "0", kx::lldp::kDelayRefusal, "2"},
+        {"4", "30", "7", kx::lldp::kReinitRefusal, "11"},
     };
     for (const Case& c : cases) {
         harness->prompter().clear();
@@ -83,6 +85,7 @@ TEST_F(LldpDialogs, TimerRulesRefuseWithTheirTextsAndSendNothing)
         DialogHarness::type(dlg.get(), kHold, c.hold);
         DialogHarness::type(dlg.get(), kInterval, c.interval);
         DialogHarness::type(dlg.get(), kDelay, c.delay);
+        DialogHarness::type(dlg.get(), "LLDP Reinit Delay (1 - 10)", c.reinit);
         DialogHarness::click(dlg.get(), "LLDP Timers Apply");
         if (c.refusal.isEmpty()) {
             EXPECT_TRUE(harness->prompter().texts().isEmpty()) << c.interval << " " << c.delay;
