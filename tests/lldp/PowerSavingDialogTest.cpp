@@ -6,6 +6,7 @@
 #include "ui/system/CPowerSavingDlg.h"
 #include "tests/support/DialogHarness.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -93,6 +94,29 @@ TEST_F(PowerSavingDialog, EachFunctionSendsOneSetInItsOrder)
     harness->prompter().clear();
     EXPECT_TRUE(Apply(dlg.get(), "Port Shut-off", "Enabled", "1;4").empty());
     EXPECT_EQ(harness->prompter().texts(), QStringList{kInvalidPortlist});
+}
+
+TEST_F(PowerSavingDialog, OtherModelsShowTheGlobalSwitchesAndRefuseFibrePorts)
+{
+    harness->sim().control("set " + P("31.5.0 i W 1"));
+    harness->useDevice("KX-E1  R2", 8);
+    auto dlg = Open();
+    EXPECT_FALSE(dlg->findChild<QGroupBox*>()->isHidden());
+    EXPECT_EQ(DialogHarness::find<QComboBox>(dlg.get(), "Type")->count(), 4);
+    EXPECT_TRUE(DialogHarness::find<QCheckBox>(dlg.get(), "Enable Cable Length Detection")->isChecked());
+    EXPECT_FALSE(DialogHarness::find<QCheckBox>(dlg.get(), "Enable Link Status Detection")->isChecked());
+    auto* list = DialogHarness::find<kx::GridListView>(dlg.get(), "Summary");
+    ASSERT_EQ(list->rowCount(), 4);
+    EXPECT_EQ(list->cellText(3, 0), "Port_Standby");
+    harness->sim().clearLog();
+    DialogHarness::click(dlg.get(), "Global Settings Apply");
+    EXPECT_EQ(SetBindings(harness->sim()), (std::vector<std::string>{"31.5.0=1", "31.6.0=2"}));
+
+    harness->useDevice("KX-F1", 24);
+    auto f1 = Open();
+    harness->prompter().clear();
+    EXPECT_TRUE(Apply(f1.get(), "LED Shut-off", "Enabled", "17").empty());
+    EXPECT_EQ(harness->prompter().texts(), QStringList{kNotFiber});
 }
 
 TEST(PowerSavingLogic, ModelRulesTypeCodesAndRefusals)
