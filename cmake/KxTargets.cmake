@@ -25,6 +25,8 @@ endfunction()
 # desktop leaks in.
 function(kx_add_gtest)
     cmake_parse_arguments(T "SERIAL" "NAME;TIMEOUT;SHARDS" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+    # The widget suites' shared main part is compiled once (tests/support).
+    list(TRANSFORM T_SOURCES REPLACE "^.*QtTestMain\\.cpp$" "$<TARGET_OBJECTS:kx_qttestmain>")
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     # Test bodies are large macro expansions that the optimizer spends most of the

@@ -30,7 +30,7 @@ const char kDefaultEngineId[] = "\x80\x00\x1f\x88\x04kxsim";
 
 // ---------------------------------------------------------------- per-process agent state
 
-struct Tx
+struct PendingSet
 {
     netsnmp_agent_session* asp = nullptr;
     std::uint64_t pdu = 0;
@@ -61,7 +61,7 @@ struct State
     std::uint64_t pduSeq = 0;
     std::uint64_t logSeq = 0; // record of the PDU in progress
     int version = 2;
-    std::optional<Tx> tx;
+    std::optional<PendingSet> tx;
     Reply reply;
     std::optional<std::pair<Err, int>> injectedError; // status, request index
     double unreachableUntil = 0;
@@ -338,7 +338,7 @@ int AccessHook(int, int, void* serverarg, void*)
 
 void StartTx(netsnmp_agent_request_info* reqinfo)
 {
-    Tx tx;
+    PendingSet tx;
     tx.asp = reqinfo->asp;
     tx.pdu = g.pduSeq;
     tx.version = g.version;

@@ -10,7 +10,7 @@ const Oid kStpPort = Mib2({17, 2, 15, 1});
 const Oid kFdbEntry = Mib2({17, 7, 1, 2, 2, 1});
 
 // maxAge must stay within 2*(hello + 1 s) and 2*(forwardDelay - 1 s).
-Err TimerRelation(Tx& tx, const Write&)
+Err StpTimerRelation(Tx& tx, const Write&)
 {
     const Device& d = tx.device;
     const auto maxAge = d.intAt(Mib2({17, 2, 12, 0}));
@@ -88,7 +88,7 @@ void AddBridgeRules(Rules& rules)
         return Value::Ticks(static_cast<std::int64_t>((d.now() - d.topologyChangeTime) * 100));
     });
     for (std::uint32_t o : {12u, 13u, 14u})
-        rules.on(Mib2({17, 2, o, 0}), Rule{.state = TimerRelation});
+        rules.on(Mib2({17, 2, o, 0}), Rule{.state = StpTimerRelation});
     rules.derive(DeriveStp);
     rules.derive(DeriveFdb);
 }

@@ -9,7 +9,7 @@ namespace {
 const Oid kRemEntry = Lldp({1, 4, 1, 1});
 
 // interval x hold multiplier must fit 16 bits, and the TX delay a quarter interval.
-Err TimerRelation(Tx& tx, const Write&)
+Err LldpTimerRelation(Tx& tx, const Write&)
 {
     const Device& d = tx.device;
     const auto hold = d.intAt(P({24, 2, 0}));
@@ -52,7 +52,7 @@ void DeriveLldp(Device& d)
 void AddLldpRules(Rules& rules)
 {
     for (std::uint32_t o : {2u, 3u, 5u})
-        rules.on(P({24, o, 0}), Rule{.state = TimerRelation});
+        rules.on(P({24, o, 0}), Rule{.state = LldpTimerRelation});
     rules.derive(DeriveLldp);
 }
 

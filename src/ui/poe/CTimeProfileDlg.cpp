@@ -122,10 +122,15 @@ CTimeProfileDlg::CTimeProfileDlg(QWidget* parent)
         for (QComboBox* c : {m_fromYear, m_fromMonth, m_fromDay, m_toYear, m_toMonth, m_toDay})
             c->setEnabled(on);
     });
-    for (auto [year, month, day] : {std::tuple{m_fromYear, m_fromMonth, m_fromDay},
-                                    std::tuple{m_toYear, m_toMonth, m_toDay}})
+    // Plain pointers, not structured bindings: clang before 16 cannot capture those.
+    QComboBox* const dates[2][3] = {{m_fromYear, m_fromMonth, m_fromDay}, {m_toYear, m_toMonth, m_toDay}};
+    for (const auto& date : dates) {
+        QComboBox* year = date[0];
+        QComboBox* month = date[1];
+        QComboBox* day = date[2];
         for (QComboBox* c : {year, month})
             connect(c, &QComboBox::activated, this, [this, year, month, day] { FillDays(year, month, day); });
+    }
     connect(m_allDays, &QCheckBox::toggled, this, [this](bool on) {
         for (QCheckBox* box : m_days)
             box->setChecked(on);
