@@ -4,8 +4,6 @@
 #include "ui/kit/Form.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
-#include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,18 +32,8 @@ CLldpGlobalDlg::CLldpGlobalDlg(QWidget* parent) : kx::ConfigDialog(QStringLitera
     for (int i = 0; i < 4; ++i) {
         QLineEdit* edit = form.edit(labels[i], kx::FieldOptions::Digits(5));
         m_timers[static_cast<std::size_t>(i)] = edit;
-        if (i > 0) {
-            // The unit beside the seconds.
-            // The group's fields sit in the grid that opens its column.
-            QLayout* groupColumn = edit->parentWidget()->layout();
-            auto* grid = groupColumn && groupColumn->count() > 0 ? qobject_cast<QGridLayout*>(groupColumn->itemAt(0)->layout())
-                                                        : nullptr;
-            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-            if (grid) {
-                grid->getItemPosition(grid->indexOf(edit), &row, &column, &rowSpan, &columnSpan);
-                grid->addWidget(new QLabel(QStringLiteral("sec"), edit->parentWidget()), row, column + 1);
-            }
-        }
+        if (i > 0)
+            form.unit(QStringLiteral("sec"));
     }
     m_timersApply = form.button(QStringLiteral("Apply"), QStringLiteral("LLDP Timers Apply"));
     connect(m_timersApply, &QPushButton::clicked, this, &CLldpGlobalDlg::OnTimersApply);
