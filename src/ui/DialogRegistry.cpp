@@ -18,6 +18,8 @@
 #include "ui/l2/CStpPortTableDlg.h"
 #include "ui/l2/CTrunkConfigDlg.h"
 #include "ui/l2/CTrunkMemberDlg.h"
+#include "ui/lldp/CLldpGlobalDlg.h"
+#include "ui/lldp/CLldpRemoteDlg.h"
 #include "ui/maintenance/CFirmwareUpgradeDlg.h"
 #include "ui/maintenance/CForwardingTableDlg.h"
 #include "ui/maintenance/CSystemInfoDlg.h"
@@ -39,6 +41,7 @@
 #include "ui/snmpadmin/CSnmpTrapConfigDlg.h"
 #include "ui/snmpadmin/CSnmpUserTableDlg.h"
 #include "ui/snmpadmin/CSnmpViewTableDlg.h"
+#include "ui/system/CPowerSavingDlg.h"
 #include "ui/system/CSyslogHostDlg.h"
 #include "ui/vlan/CAutoSurveillanceDlg.h"
 #include "ui/vlan/CManagementVlanDlg.h"
@@ -164,6 +167,10 @@ void RegisterProgramDialogs(DialogRegistry& r)
     r.add(QStringLiteral("PoE Global Settings"), QStringLiteral("PoE Global Settings"), Make<CPoeGlobalDlg>());
     r.add(QStringLiteral("PoE Port Config"), QStringLiteral("PoE Configuration"), Make<CPoeConfigDlg>());
     r.add(QStringLiteral("Time Profile Settings"), QStringLiteral("Time Profile Info"), Make<CTimeProfileDlg>());
+    r.add(QStringLiteral("LLDP Global Setting"), QStringLiteral("LLDP Global Settings"), Make<CLldpGlobalDlg>());
+    r.add(QStringLiteral("LLDP Remote Port Information"), QStringLiteral("LLDP Remote Port Information"),
+          Make<CLldpRemoteDlg>());
+    r.add(QStringLiteral("Power Saving Settings"), QStringLiteral("Power Saving Settings "), Make<CPowerSavingDlg>());
 
     // Opened from the dialogs above; here with what the device holds, so that
     // kxgallery and the tests reach them alone.
@@ -202,9 +209,6 @@ const DialogRegistry& ProgramDialogs()
 const QStringList& DialogsNotBuiltYet()
 {
     static const QStringList entries = {
-        QStringLiteral("Power Saving Settings"),
-        QStringLiteral("LLDP Global Setting"),
-        QStringLiteral("LLDP Remote Port Information"),
         QStringLiteral("LLDP MED Setting"),
     };
     return entries;

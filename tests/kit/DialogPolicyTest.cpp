@@ -186,7 +186,11 @@ TEST_P(DialogPolicy, AnUnansweringSwitchNeverFreezesTheWindow)
         if (auto* refresh = DialogHarness::find<QPushButton>(dialog.get(), "&Refresh")) {
             EXPECT_TRUE(refresh->isEnabled());
         }
-        EXPECT_TRUE(harness->prompter().texts().isEmpty());
+        // A few windows report a read that went unanswered in their own words;
+        // nothing else may be said.
+        static const QStringList kSaidWhenUnanswered = {QStringLiteral("Get LLDP remote port information unsuccessful!")};
+        for (const QString& said : harness->prompter().texts())
+            EXPECT_TRUE(kSaidWhenUnanswered.contains(said)) << said.toStdString();
 
         // Questions are answered OK, dialogs opened on the way closed again.
         harness->prompter().answerAlways(true);

@@ -119,6 +119,14 @@ QWidget* Form::field(const QString& label, QWidget* control)
     return control;
 }
 
+QLabel* Form::unit(const QString& text)
+{
+    auto* label = new QLabel(text, m_fieldParent);
+    if (m_grid && m_lastControl)
+        m_grid->addWidget(label, m_row - 1, 2);
+    return label;
+}
+
 QLineEdit* Form::edit(const QString& label, const FieldOptions& options)
 {
     auto* edit = new QLineEdit(m_fieldParent);

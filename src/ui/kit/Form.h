@@ -106,6 +106,8 @@ public:
     IpAddressEdit* ipAddress(const QString& label);
     // Any other input, labelled by the rules.
     QWidget* field(const QString& label, QWidget* control);
+    // A unit ("sec") after the last field's control, on its row.
+    QLabel* unit(const QString& text);
     // A check box or radio button: its own text carries the mnemonic.
     QCheckBox* check(const QString& text);
     QRadioButton* radio(const QString& text);
