@@ -23,11 +23,6 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace {
 
-std::string P(const std::string& suffix)
-{
-    return std::string(KxSimFixture::kPrivateArc) + "." + suffix;
-}
-
 const QString kHold = QStringLiteral("Message TX Hold Multipier(2 - 10)");
 const QString kInterval = QStringLiteral("Message TX Interval(5 - 32768)");
 const QString kDelay = QStringLiteral("LLDP TX Delay (1 - 8192)");
@@ -50,7 +45,7 @@ protected:
 
 TEST_F(LldpDialogs, DisabledStateLocksTheTimersButNotTheStateApply)
 {
-    harness->sim().control("set " + P("24.1.0 i W 2"));
+    harness->sim().control("set " + KxSimFixture::Private("24.1.0 i W 2"));
     auto dlg = Open<CLldpGlobalDlg>();
     EXPECT_FALSE(DialogHarness::find<QCheckBox>(dlg.get(), " LLDP Enable ")->isChecked());
     for (const QString& name : {kHold, kInterval, kDelay, QStringLiteral("LLDP Timers Apply")})
@@ -91,7 +86,7 @@ TEST_F(LldpDialogs, TimerRulesRefuseWithTheirTextsAndSendNothing)
             EXPECT_TRUE(harness->prompter().texts().isEmpty()) << c.interval << " " << c.delay;
             ASSERT_EQ(harness->sets().size(), 1u);
             EXPECT_EQ(harness->sets()[0].bindings.size(), 4u);
-            EXPECT_EQ(harness->sim().value(P("24.3.0")), c.interval);
+            EXPECT_EQ(harness->sim().value(KxSimFixture::Private("24.3.0")), c.interval);
         } else {
             EXPECT_EQ(harness->prompter().texts(), QStringList{c.refusal}) << c.interval << " " << c.delay;
             EXPECT_TRUE(harness->sets().empty());
@@ -103,7 +98,7 @@ TEST_F(LldpDialogs, StateSetIsTriedThreeTimesWhileNothingAnswers)
 {
     auto dlg = Open<CLldpGlobalDlg>();
     DialogHarness::click(dlg.get(), " LLDP Enable ");
-    harness->sim().control("fault add " + P("24.1") + " drop count=2");
+    harness->sim().control("fault add " + KxSimFixture::Private("24.1") + " drop count=2");
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "LLDP State Apply");
     ASSERT_TRUE(DialogHarness::waitIdle(*dlg));
@@ -111,7 +106,7 @@ TEST_F(LldpDialogs, StateSetIsTriedThreeTimesWhileNothingAnswers)
     ASSERT_EQ(sets.size(), 3u);
     EXPECT_EQ(sets[0].status, "dropped");
     EXPECT_EQ(sets[2].status, "noError");
-    EXPECT_EQ(harness->sim().value(P("24.1.0")), "2");
+    EXPECT_EQ(harness->sim().value(KxSimFixture::Private("24.1.0")), "2");
     // The reading after it shows the device: the timers are off.
     EXPECT_FALSE(DialogHarness::find(dlg.get(), kHold)->isEnabled());
 }
@@ -137,7 +132,7 @@ TEST_F(LldpDialogs, NeighbourRowsShowTheirTextsOverV3)
 
 TEST_F(LldpDialogs, NoNeighbourSaysSoAndAV1DisabledStateLocksListAndRefresh)
 {
-    harness->sim().control("set " + P("24.1.0 i W 2"));
+    harness->sim().control("set " + KxSimFixture::Private("24.1.0 i W 2"));
     auto dlg = Open<CLldpRemoteDlg>();
     EXPECT_EQ(harness->prompter().texts(), QStringList{kx::lldp::kNoRemotePort});
     EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "Remote Entities Count: ")->text(), "0");
@@ -145,7 +140,7 @@ TEST_F(LldpDialogs, NoNeighbourSaysSoAndAV1DisabledStateLocksListAndRefresh)
     EXPECT_FALSE(DialogHarness::find(dlg.get(), "&Refresh")->isEnabled());
 
     harness->prompter().clear();
-    harness->sim().control("fault add " + P("24.1") + " drop");
+    harness->sim().control("fault add " + KxSimFixture::Private("24.1") + " drop");
     auto silent = Open<CLldpRemoteDlg>();
     EXPECT_EQ(harness->prompter().texts(), (QStringList{kx::lldp::kRemoteUnsuccessful, kx::lldp::kNoRemotePort}));
 }

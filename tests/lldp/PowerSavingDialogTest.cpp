@@ -18,11 +18,6 @@ using namespace kx::powersaving;
 
 namespace {
 
-std::string P(const std::string& suffix)
-{
-    return std::string(KxSimFixture::kPrivateArc) + "." + suffix;
-}
-
 QStringList Items(QComboBox* box)
 {
     QStringList items;
@@ -54,7 +49,7 @@ protected:
 
 TEST_F(PowerSavingDialog, OnTheA1ModelThreeFunctionsAndLateProfileNamesStillArrive)
 {
-    harness->sim().control("fault add " + P("32.1.1") + " delay 1000");
+    harness->sim().control("fault add " + KxSimFixture::Private("32.1.1") + " delay 1000");
     auto dlg = Open();
     EXPECT_EQ(Items(DialogHarness::find<QComboBox>(dlg.get(), "Type")),
               (QStringList{"LED Shut-off", "Port Shut-off", "System Hibernation"}));
@@ -78,7 +73,7 @@ TEST_F(PowerSavingDialog, EachFunctionSendsOneSetInItsOrder)
     auto dlg = Open();
     EXPECT_EQ(Apply(dlg.get(), "LED Shut-off", "Enabled", "1-4,6"),
               (std::vector<std::string>{"31.1.2.0=1", "31.1.1.0=f4000000", "31.1.3.0=", "31.1.4.0="}));
-    EXPECT_EQ(harness->sim().value(P("31.1.2.0")), "1");
+    EXPECT_EQ(harness->sim().value(KxSimFixture::Private("31.1.2.0")), "1");
     auto* list = DialogHarness::find<kx::GridListView>(dlg.get(), "Summary");
     EXPECT_EQ(list->cellText(0, 1), "Enabled");
     EXPECT_EQ(list->cellText(0, 4), "1-4,6");
@@ -98,7 +93,7 @@ TEST_F(PowerSavingDialog, EachFunctionSendsOneSetInItsOrder)
 
 TEST_F(PowerSavingDialog, OtherModelsShowTheGlobalSwitchesAndRefuseFibrePorts)
 {
-    harness->sim().control("set " + P("31.5.0 i W 1"));
+    harness->sim().control("set " + KxSimFixture::Private("31.5.0 i W 1"));
     harness->useDevice("KX-E1  R2", 8);
     auto dlg = Open();
     EXPECT_FALSE(dlg->findChild<QGroupBox*>()->isHidden());

@@ -82,6 +82,8 @@ public:
     static constexpr const char* kReadCommunity = "qolvat";
     static constexpr const char* kWriteCommunity = "merudos";
     static constexpr const char* kPrivateArc = "1.3.6.1.4.1.99999.10.75.13";
+    // An object under the private arc: Private("24.1.0").
+    static std::string Private(const std::string& suffix) { return std::string(kPrivateArc) + "." + suffix; }
 
 private:
     Options m_options;

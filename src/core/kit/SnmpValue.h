@@ -87,6 +87,14 @@ struct GetResult
 // Reads every binding of a response.
 std::vector<SnmpValue> ValuesOf(const CSnmp& response);
 
+// RowStatus values (SNMPv2-TC) as the set bindings carry them.
+namespace rowstatus {
+inline const QString kActive = QStringLiteral("1");
+inline const QString kCreateAndGo = QStringLiteral("4");
+inline const QString kCreateAndWait = QStringLiteral("5");
+inline const QString kDestroy = QStringLiteral("6");
+} // namespace rowstatus
+
 } // namespace kx
 
 Q_DECLARE_METATYPE(kx::SnmpValue)

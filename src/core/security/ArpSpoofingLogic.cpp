@@ -6,11 +6,6 @@ namespace kx::security {
 
 namespace {
 
-const QString kActive = QStringLiteral("1");
-const QString kCreateAndGo = QStringLiteral("4");
-const QString kCreateAndWait = QStringLiteral("5");
-const QString kDestroy = QStringLiteral("6");
-
 QByteArray MacOctets(const QString& mac)
 {
     QString hex = mac;
@@ -56,7 +51,7 @@ QString ArpDeleteRefusal(bool anySelected)
 
 SetBinding ArpDestroyBinding(const QString& ip)
 {
-    return SetBinding::Integer(Oid(kArpRowStatus, ip), kDestroy);
+    return SetBinding::Integer(Oid(kArpRowStatus, ip), rowstatus::kDestroy);
 }
 
 ArpRequests SessionRequests(CCommonSNMP& session)
@@ -129,7 +124,8 @@ ArpWriteOutcome ArpAddModel::write(const ArpCheck& check, const ArpEntry& entry,
         outcome.staleDestroyed = requests.set({ArpDestroyBinding(entry.ip)}).ok();
     // The switch of this model takes the row with createAndGo; the others wait
     // for its columns.
-    const QString create = m_modelName == QLatin1String("KX-A1 R2") ? kCreateAndGo : kCreateAndWait;
+    const QString create =
+        m_modelName == QLatin1String("KX-A1 R2") ? rowstatus::kCreateAndGo : rowstatus::kCreateAndWait;
     bool all = requests.set({SetBinding::Integer(status, create)}).ok();
     requests.pause(50);
     all = requests.set({SetBinding::Octets(Oid(kArpGatewayMac, entry.ip), MacOctets(entry.mac))})
@@ -141,7 +137,7 @@ ArpWriteOutcome ArpAddModel::write(const ArpCheck& check, const ArpEntry& entry,
               .ok() &&
           all;
     requests.pause(50);
-    all = requests.set({SetBinding::Integer(status, kActive)}).ok() && all;
+    all = requests.set({SetBinding::Integer(status, rowstatus::kActive)}).ok() && all;
     outcome.created = all;
     return outcome;
 }
@@ -153,7 +149,7 @@ void ArpAddModel::remember(const ArpEntry& entry, const ArpWriteOutcome& outcome
                       [&entry](const ArpRow& row) { return row.ip == entry.ip && !row.active(); });
     if (!outcome.created)
         return;
-    ArpRow row{entry.ip, entry.mac, QString(), kActive};
+    ArpRow row{entry.ip, entry.mac, QString(), rowstatus::kActive};
     PortListToRangeText(PortFlagsToPortList(entry.ports, m_portCount), row.ports, m_portCount);
     m_rows.push_back(row);
 }

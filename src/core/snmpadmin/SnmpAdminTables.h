@@ -35,9 +35,9 @@ constexpr int kViewStatus = 5;
 constexpr int kCommunityStatus = 3;
 constexpr int kHostStatus = 4;
 
-inline const QString kActive = QStringLiteral("1");
-inline const QString kCreateAndWait = QStringLiteral("5");
-inline const QString kDestroy = QStringLiteral("6");
+using rowstatus::kActive;
+using rowstatus::kCreateAndWait;
+using rowstatus::kDestroy;
 
 // The code tables of the coded columns, entry i - 1 for code i.
 const QStringList& UserVersions();    // "V1", "V2c", "V3"
