@@ -135,11 +135,9 @@ TEST(PersistenceTest, SavedSurvivesStopAndStartUnsavedDoesNot)
     ASSERT_EQ(Set(sim, {"1.3.6.1.2.1.1.5.0", "s", "lost", Pv("10.3.4.1.2.12"), "i", "1"}).exitCode, 0);
 
     ASSERT_TRUE(sim.restart());
-    EXPECT_EQ(sim.value("1.3.6.1.2.1.1.5.0"), "saved");
-    EXPECT_EQ(sim.value(Pv("7.6.1.1.12")), "lab");
-    EXPECT_EQ(sim.value(Pv("7.7.1.1.3")), "12");
-    EXPECT_EQ(sim.value(Pv("10.3.4.1.1.12")), "12"); // the IGMP row of the saved VLAN
-    EXPECT_EQ(sim.value(Pv("10.3.4.1.2.12")), "2");
+    // The IGMP row of the saved VLAN with it.
+    ExpectValues(sim, {{"1.3.6.1.2.1.1.5.0", "saved"}, {Pv("7.6.1.1.12"), "lab"}, {Pv("7.7.1.1.3"), "12"},
+                       {Pv("10.3.4.1.1.12"), "12"}, {Pv("10.3.4.1.2.12"), "2"}});
 
     // A second start without saving keeps the same configuration.
     ASSERT_EQ(Set(sim, {"1.3.6.1.2.1.1.5.0", "s", "again lost"}).exitCode, 0);
