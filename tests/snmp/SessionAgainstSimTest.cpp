@@ -16,12 +16,9 @@ namespace {
 // Gets sysName as the panel polls: the attempt that was answered, 0 for none.
 int AnsweredAfter(CCommonSNMP& s, int attempts)
 {
-    for (int i = 1; i <= attempts; ++i) {
-        std::unique_ptr<CSnmp> response;
-        if (s.Open(SnmpPdu::Get) && s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr) == 0 &&
-            s.send(response, 0) == 0 && response)
+    for (int i = 1; i <= attempts; ++i)
+        if (GetSysName(s) == 0)
             return i;
-    }
     return 0;
 }
 
@@ -102,8 +99,7 @@ TEST(SessionAgainstSim, AWalkAsksOneGetNextPerStepAndNothingAhead)
             }
         } three{&s};
         sim.clearLog();
-        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-        ASSERT_EQ(s.addValue(column, SnmpType::Null, nullptr), 0);
+        ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, column));
         ASSERT_EQ(s.getNext(&Three::Step, &three, 0), 0);
         ASSERT_TRUE(s.WaitWalkDone(5000));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));

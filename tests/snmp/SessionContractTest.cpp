@@ -127,8 +127,7 @@ TEST(SessionContract, AgentErrorsArriveInsideTheResponse)
     s.addValue("1.3.6.1.4.1.99999.10.75.13.1.10.0", SnmpType::Integer, "1");
     std::unique_ptr<CSnmp> response;
     ASSERT_EQ(s.send(response, 0), 0);
-    int status = 0;
-    int index = 0;
+    int status = 0, index = 0;
     response->getErrorInfo(status, index);
     EXPECT_EQ(status, 12);
     EXPECT_EQ(index, 1);
@@ -145,20 +144,15 @@ TEST(SessionContract, TimeoutZeroMeansTheSessionTimeout)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
     CCommonSNMP s(SettingsFor(agent.port(), "", 600));
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-    std::unique_ptr<CSnmp> response;
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.send(response, 0), -1);
-    auto elapsed = ElapsedMs(start);
-    EXPECT_GE(elapsed, 550);
-    EXPECT_LT(elapsed, 600 + 500);
-
-    start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.send(response, 200), -1);
-    elapsed = ElapsedMs(start);
-    EXPECT_GE(elapsed, 150);
-    EXPECT_LT(elapsed, 200 + 500);
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
+    for (const int timeout : {0, 200}) {
+        const int expected = timeout ? timeout : 600;
+        std::unique_ptr<CSnmp> response;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(s.send(response, timeout), -1);
+        EXPECT_GE(ElapsedMs(start), expected - 50) << timeout;
+        EXPECT_LT(ElapsedMs(start), expected + 500) << timeout;
+    }
     EXPECT_EQ(agent.received(), 2); // no retries
 }
 
@@ -169,8 +163,7 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
     CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
     Counter c;
     c.session = &s;
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     s.getNext(&Counter::Step, &c, 0);
 
     // Close does not wait out the step in flight, and its answer is dropped.
@@ -184,8 +177,7 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
     // Cancelled until the next Open: no step starts, walk-done is signalled.
     EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), -1);
     EXPECT_TRUE(s.IsWalkDone());
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), 0);
     EXPECT_TRUE(s.WaitWalkDone(3000));
     EXPECT_EQ(c.calls, 1);
@@ -196,20 +188,17 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
 TEST(SessionContract, CloseEndsAV3WalkWithoutWaitingForItsStep)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
-    {
-        CCommonSNMP s(SettingsFor(agent.port(), "shades", 1000));
-        Counter c;
-        c.session = &s;
-        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-        s.addValue("1.3.6.1.2.1.1", SnmpType::Null, nullptr);
-        s.getNext(&Counter::Step, &c, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        auto start = std::chrono::steady_clock::now();
-        s.Close();
-        EXPECT_LT(ElapsedMs(start), 250);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-        EXPECT_EQ(c.calls, 0);
-    }
+    CCommonSNMP s(SettingsFor(agent.port(), "shades", 1000));
+    Counter c;
+    c.session = &s;
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.1"));
+    s.getNext(&Counter::Step, &c, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    auto start = std::chrono::steady_clock::now();
+    s.Close();
+    EXPECT_LT(ElapsedMs(start), 250);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    EXPECT_EQ(c.calls, 0);
 }
 
 TEST(SessionContract, AnEarlierWalkNeverReachesACallbackAfterOpen)
@@ -217,15 +206,11 @@ TEST(SessionContract, AnEarlierWalkNeverReachesACallbackAfterOpen)
     FakeAgent agent(FakeAgent::Mode::Echo);
     agent.setDelay(std::chrono::milliseconds(200));
     CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
-    Counter first;
-    first.session = &s;
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    Counter first, second;
+    first.session = second.session = &s;
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     s.getNext(&Counter::Step, &first, 0);
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.6.0", SnmpType::Null, nullptr);
-    Counter second;
-    second.session = &s;
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get, "1.3.6.1.2.1.1.6.0"));
     s.getNext(&Counter::Step, &second, 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     EXPECT_EQ(first.calls, 0);
@@ -241,8 +226,7 @@ TEST(SessionContract, AFastAnswerIsNeverMistakenForAStaleOne)
     Counter c;
     c.session = &s;
     for (int i = 0; i < 300; ++i) {
-        ASSERT_TRUE(s.Open(SnmpPdu::Get));
-        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        ASSERT_TRUE(Arm(s, SnmpPdu::Get));
         ASSERT_EQ(s.getNext(&Counter::Step, &c, 0), 0);
         ASSERT_TRUE(s.WaitWalkDone(3000));
     }
@@ -262,16 +246,12 @@ TEST(SessionContract, GarbageWrongIdsAndDuplicatesAreSurvived)
         SCOPED_TRACE(static_cast<int>(k.mode));
         FakeAgent agent(k.mode);
         CCommonSNMP s(SettingsFor(agent.port(), "", 400));
-        ASSERT_TRUE(s.Open(SnmpPdu::Get));
-        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-        std::unique_ptr<CSnmp> response;
-        EXPECT_EQ(s.send(response, 0), k.expect);
+        EXPECT_EQ(GetSysName(s), k.expect);
 
         Counter c;
         c.session = &s;
         for (int i = 0; i < 5; ++i) {
-            ASSERT_TRUE(s.Open(SnmpPdu::Get));
-            s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+            ASSERT_TRUE(Arm(s, SnmpPdu::Get));
             s.getNext(&Counter::Step, &c, 0);
             ASSERT_TRUE(s.WaitWalkDone(3000));
         }
@@ -297,8 +277,7 @@ TEST(SessionContract, AStepAnsweredWithFewerBindingsThanAskedFails)
     EXPECT_EQ(response, nullptr);
 
     // The same request with one column is a row: the agent's answer is sound.
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.2.2.1.2"));
     ASSERT_EQ(s.getNext(response, 0), 0);
     std::string suffix;
     EXPECT_EQ(s.getSuffix(0, response.get(), suffix), 0);
@@ -319,8 +298,7 @@ TEST(SessionContract, AWalkWhoseAgentDoesNotMoveOnEndsAsAnError)
         EXPECT_EQ(agent.received(), 2);
 
         // Step by step the same: the first step is a row, the next an error.
-        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-        ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+        ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.2.2.1.2"));
         std::unique_ptr<CSnmp> response;
         EXPECT_EQ(s.getNext(response, 0), 0);
         EXPECT_EQ(s.getNext(response, 0), SnmpResult::Failed);
@@ -335,16 +313,10 @@ TEST(SessionContract, EachV3StepIsTraced)
     CCommonSNMP s(SettingsFor(agent.port(), "noauth", 200));
     Counter c;
     c.session = &s;
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    s.addValue("1.3.6.1.2.1.1", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.1"));
     s.getNext(&Counter::Step, &c, 0);
     ASSERT_TRUE(s.WaitWalkDone(3000));
-    const auto lines = trace.lines();
-    std::vector<std::string> steps;
-    for (const auto& l : lines)
-        if (l.rfind("getNext", 0) == 0)
-            steps.push_back(l);
-    EXPECT_EQ(steps, (std::vector<std::string>{"getNext begin", "getNext end"}));
+    EXPECT_EQ(trace.linesStartingWith("getNext"), (std::vector<std::string>{"getNext begin", "getNext end"}));
     EXPECT_EQ(c.calls, 1);
     EXPECT_EQ(c.lastStatus, -1);
 }

@@ -23,6 +23,19 @@ inline SessionSettings SettingsFor(int port, const std::string& user = "", int t
     return SessionSettingsFor(port, user, timeoutMs);
 }
 
+// Opens `s` for `pdu` with a NULL binding for `oid`; false when the session refuses either.
+inline bool Arm(CCommonSNMP& s, int pdu, const std::string& oid = "1.3.6.1.2.1.1.5.0")
+{
+    return s.Open(pdu) && s.addValue(oid, SnmpType::Null, nullptr) == 0;
+}
+
+// A get of sysName.0: the send's result, -100 when it could not be armed.
+inline int GetSysName(CCommonSNMP& s)
+{
+    std::unique_ptr<CSnmp> response;
+    return Arm(s, SnmpPdu::Get) ? s.send(response, 0) : -100;
+}
+
 inline std::string ValueOf(const CSnmp& response, int index)
 {
     int type = 0;
