@@ -88,7 +88,9 @@ void DialogHarness::install()
 
 void DialogHarness::resetForTest()
 {
-    m_options = Options{m_options.sim};
+    Options defaults;
+    defaults.sim = m_options.sim;
+    m_options = defaults;
     install();
     m_sim->control("reset");
     m_prompter.clear();

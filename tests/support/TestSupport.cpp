@@ -94,16 +94,15 @@ bool ChildProcess::start(const std::vector<std::string>& argv,
     }
     for (const auto& [k, v] : extraEnv)
         envStrings.push_back(k + "=" + v);
-    std::vector<char*> envp;
-    for (auto& s : envStrings)
-        envp.push_back(s.data());
-    envp.push_back(nullptr);
-
+    const auto pointers = [](std::vector<std::string>& strings) {
+        std::vector<char*> out;
+        for (auto& s : strings)
+            out.push_back(s.data());
+        out.push_back(nullptr);
+        return out;
+    };
     std::vector<std::string> args = argv;
-    std::vector<char*> cargv;
-    for (auto& s : args)
-        cargv.push_back(s.data());
-    cargv.push_back(nullptr);
+    std::vector<char*> envp = pointers(envStrings), cargv = pointers(args);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
