@@ -244,12 +244,10 @@ TEST(ControlStartTest, GlobalStateCanSilenceTheAgent)
     EXPECT_EQ(Get(sim, {"1.3.6.1.2.1.1.5.0"}).value(), "KX-A1R2");
 }
 
-TEST(ControlStartTest, CommandLineClient)
+TEST_F(ControlTest, CommandLineClient)
 {
-    KxSimFixture sim;
-    ASSERT_TRUE(sim.start());
     auto ctl = [&](std::vector<std::string> words, std::vector<std::string>& out) {
-        std::vector<std::string> argv = {BinDir() + "/kxsim", "ctl", sim.controlPath()};
+        std::vector<std::string> argv = {BinDir() + "/kxsim", "ctl", sim->controlPath()};
         argv.insert(argv.end(), words.begin(), words.end());
         ChildProcess p;
         EXPECT_TRUE(p.start(argv));

@@ -76,7 +76,7 @@ TEST(TransferTest, StateMachine)
     }
 }
 
-TEST(TransferTest, OneAtATimeAndAbort)
+TEST(TransferTest, OneAtATimeAbortAndASilentStatus)
 {
     KxSimFixture sim;
     ASSERT_TRUE(sim.start());
@@ -88,12 +88,8 @@ TEST(TransferTest, OneAtATimeAndAbort)
     sim.control("transfer abort");
     EXPECT_EQ(sim.value(Pv("3.8.0")), "2");
     EXPECT_EQ(Set(sim, {Pv("3.3.0"), "i", "2"}).exitCode, 0);
-}
 
-TEST(TransferTest, SilentStatusIsNotAnswered)
-{
-    KxSimFixture sim;
-    ASSERT_TRUE(sim.start());
+    sim.control("reset");
     sim.control("transfer mode silent");
     ASSERT_EQ(Set(sim, {Pv("3.5.0"), "a", "10.0.0.5", Pv("3.6.0"), "s", "c.cfg", Pv("3.7.0"), "i", "1"}).exitCode, 0);
     EXPECT_EQ(Get(sim, {Pv("3.8.0")}, V2c(), 0.3).status(), "timeout");
