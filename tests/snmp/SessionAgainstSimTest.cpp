@@ -38,7 +38,7 @@ TEST(SessionAgainstSim, SnmpV3AnswersAgainAfterTheAgentRestarts)
         SCOPED_TRACE(c.name);
         KxSimFixture sim;
         ASSERT_TRUE(sim.start());
-        CCommonSNMP panel(SettingsFor(sim.port(), "shades", 400));
+        CCommonSNMP panel(SessionSettingsFor(sim.port(), "shades", 400));
         ASSERT_EQ(AnsweredAfter(panel, 1), 1);
         WalkCollector before;
         ASSERT_EQ(before.walk(panel, {"1.3.6.1.2.1.2.2.1.1"}), SnmpResult::EndOfTable);
@@ -53,7 +53,7 @@ TEST(SessionAgainstSim, SnmpV3AnswersAgainAfterTheAgentRestarts)
         const int attempt = AnsweredAfter(panel, 4);
         EXPECT_GE(attempt, 1);
         EXPECT_LE(attempt, 3);
-        CCommonSNMP dialog(SettingsFor(sim.port(), "shades", 400));
+        CCommonSNMP dialog(SessionSettingsFor(sim.port(), "shades", 400));
         EXPECT_EQ(AnsweredAfter(dialog, 1), 1);
         WalkCollector w;
         EXPECT_EQ(w.walk(dialog, {"1.3.6.1.2.1.2.2.1.1"}), SnmpResult::EndOfTable);
@@ -70,7 +70,7 @@ TEST(SessionAgainstSim, AWalkAsksOneGetNextPerStepAndNothingAhead)
     const std::string column = "1.3.6.1.2.1.2.2.1.1";
     for (const char* user : {"", "shades"}) {
         SCOPED_TRACE(*user ? user : "v1");
-        CCommonSNMP s(SettingsFor(sim.port(), user, 1000));
+        CCommonSNMP s(SessionSettingsFor(sim.port(), user, 1000));
         sim.clearLog();
         WalkCollector w;
         ASSERT_EQ(w.walk(s, {column}), SnmpResult::EndOfTable);

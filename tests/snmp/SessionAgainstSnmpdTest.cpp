@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Snmpd, EveryCredential, ::testing::ValuesIn(kCredential
 
 TEST_P(EveryCredential, GetsAndSetsEachTypeCode)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     const int n = static_cast<int>(GetParam().size()) + 10; // a value of this run's own
 
     ASSERT_TRUE(s.Open(SnmpPdu::Set));
@@ -91,7 +91,7 @@ TEST_P(EveryCredential, GetsAndSetsEachTypeCode)
 
 TEST_P(EveryCredential, WalksAColumnAndColumnsSideBySideToTheirEnd)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     WalkCollector w;
     EXPECT_EQ(w.walk(s, {kTestColumn}), SnmpResult::EndOfTable);
     ASSERT_EQ(w.rows.size(), static_cast<std::size_t>(kRows));
@@ -115,7 +115,7 @@ TEST_P(EveryCredential, WalksAColumnAndColumnsSideBySideToTheirEnd)
 
 TEST_P(EveryCredential, SingleGetNextStepsAndEnds)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, kTestColumn));
     std::unique_ptr<CSnmp> response;
     for (int row = 1; row <= 2; ++row) {
@@ -142,7 +142,7 @@ TEST_P(EveryCredential, SingleGetNextStepsAndEnds)
 
 TEST_P(EveryCredential, ACallbackMayReopenItsOwnSessionForTheNextWalk)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     struct Chain
     {
         CCommonSNMP* session;
@@ -180,30 +180,24 @@ TEST(SessionFailures, BadCredentialsAndDeadAgentsFailWithinTheTimeOut)
         const char* name;
         SessionSettings settings;
     };
-    std::vector<Case> cases;
-    SessionSettings wrongCommunity = SettingsFor(Port(), "", 500);
-    wrongCommunity.ReadCommunity = "nobody";
-    cases.push_back({"wrong community", wrongCommunity});
-    SessionSettings wrongAuth = SettingsFor(Port(), "md5user", 500);
-    wrongAuth.AuthPassword = "not-the-password";
-    cases.push_back({"wrong auth password", wrongAuth});
-    SessionSettings wrongPriv = SettingsFor(Port(), "shades", 500);
-    wrongPriv.PrivPassword = "not-the-password";
-    cases.push_back({"wrong privacy password", wrongPriv});
-    SessionSettings unknownUser = SettingsFor(Port(), "noauth", 500);
-    unknownUser.SecurityName = "stranger";
-    cases.push_back({"unknown user", unknownUser});
-    cases.push_back({"no agent v1", SettingsFor(FreeUdpPort(), "", 500)});
-    cases.push_back({"no agent v3", SettingsFor(FreeUdpPort(), "shades", 500)});
-    SessionSettings noAddress = SettingsFor(Port(), "", 500);
-    noAddress.DeviceAddress.clear();
-    cases.push_back({"empty address", noAddress});
-    // The agent is at localhost: an answer would mean the name was looked up.
-    for (const char* user : {"", "shades"}) {
-        SessionSettings name = SettingsFor(Port(), user, 500);
-        name.DeviceAddress = "localhost";
-        cases.push_back({"a host name is never looked up", name});
-    }
+    // The agent's settings for `user`, 500 ms to answer, changed by `change`.
+    const auto with = [](const std::string& user, auto change) {
+        SessionSettings s = SessionSettingsFor(Port(), user, 500);
+        change(s);
+        return s;
+    };
+    const std::vector<Case> cases = {
+        {"wrong community", with("", [](auto& s) { s.ReadCommunity = "nobody"; })},
+        {"wrong auth password", with("md5user", [](auto& s) { s.AuthPassword = "not-the-password"; })},
+        {"wrong privacy password", with("shades", [](auto& s) { s.PrivPassword = "not-the-password"; })},
+        {"unknown user", with("noauth", [](auto& s) { s.SecurityName = "stranger"; })},
+        {"no agent v1", SessionSettingsFor(FreeUdpPort(), "", 500)},
+        {"no agent v3", SessionSettingsFor(FreeUdpPort(), "shades", 500)},
+        {"empty address", with("", [](auto& s) { s.DeviceAddress.clear(); })},
+        // The agent is at localhost: an answer would mean the name was looked up.
+        {"v1 host name", with("", [](auto& s) { s.DeviceAddress = "localhost"; })},
+        {"v3 host name", with("shades", [](auto& s) { s.DeviceAddress = "localhost"; })},
+    };
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -227,10 +221,10 @@ TEST(SessionFailures, BadCredentialsAndDeadAgentsFailWithinTheTimeOut)
 
 TEST(SessionFailures, CorrectCredentialsStillWorkAfterWrongOnesOfTheSameUser)
 {
-    SessionSettings wrong = SettingsFor(Port(), "shauser", 500);
+    SessionSettings wrong = SessionSettingsFor(Port(), "shauser", 500);
     wrong.AuthPassword = "wrong-password";
     CCommonSNMP bad(wrong);
-    CCommonSNMP good(SettingsFor(Port(), "shauser", 2000));
+    CCommonSNMP good(SessionSettingsFor(Port(), "shauser", 2000));
     for (CCommonSNMP* s : {&good, &bad, &good})
         EXPECT_EQ(GetSysName(*s) == 0, s == &good);
 }
@@ -244,7 +238,7 @@ TEST(SessionSecurity, PrivacyWithoutAProtocolOfItsOwnGoesOutAsAuthNoPriv)
     // With DES ("2") the request is private, which this user cannot answer.
     for (const char* code : {"1", "3", "9", "2"}) {
         SCOPED_TRACE(code);
-        SessionSettings s = SettingsFor(Port(), "shauser", *code == '2' ? 500 : 2000);
+        SessionSettings s = SessionSettingsFor(Port(), "shauser", *code == '2' ? 500 : 2000);
         s.SecurityLevel = "3";
         s.PrivProtocol = code;
         s.PrivPassword = "whatever-password";
@@ -261,7 +255,7 @@ TEST(SessionConcurrency, ManySessionsWalkAtOnceFromSeveralThreads)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t, &failures] {
             const std::string user = t % 2 ? "" : kCredentials[1 + (t / 2) % 6];
-            CCommonSNMP s(SettingsFor(Port(), user));
+            CCommonSNMP s(SessionSettingsFor(Port(), user));
             for (int round = 0; round < 3; ++round) {
                 WalkCollector w;
                 const int end = w.walk(s, {kTestColumn});
@@ -280,8 +274,8 @@ TEST(SessionConcurrency, ManySessionsWalkAtOnceFromSeveralThreads)
 
 TEST(SessionConcurrency, GetsOnOneSessionWhileAnotherWalks)
 {
-    CCommonSNMP walker(SettingsFor(Port(), "shades"));
-    CCommonSNMP getter(SettingsFor(Port(), "shades"));
+    CCommonSNMP walker(SessionSettingsFor(Port(), "shades"));
+    CCommonSNMP getter(SessionSettingsFor(Port(), "shades"));
     WalkCollector w;
     w.session = &walker;
     ASSERT_TRUE(Arm(walker, SnmpPdu::GetNext, kTestColumn));

@@ -34,7 +34,7 @@ struct Counter
 TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
 {
     FakeAgent agent(FakeAgent::Mode::Echo);
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
 
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(s.Open(2));
@@ -42,7 +42,7 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
     EXPECT_EQ(s.send(response, 0), -1);
     EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr), -1);
     // The same for an SNMPv3 session (Open sends nothing, no agent needed).
-    CCommonSNMP v3(SettingsFor(agent.port(), "shades"));
+    CCommonSNMP v3(SessionSettingsFor(agent.port(), "shades"));
     EXPECT_FALSE(v3.Open(2));
     EXPECT_EQ(v3.send(response, 0), -1);
 
@@ -64,7 +64,7 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(agent.received(), 0);
 
-    SessionSettings v2 = SettingsFor(agent.port());
+    SessionSettings v2 = SessionSettingsFor(agent.port());
     v2.SnmpVersion = "2";
     CCommonSNMP other(v2);
     EXPECT_FALSE(other.Open(SnmpPdu::Get));
@@ -73,40 +73,39 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
 TEST(SessionContract, EveryTypeCodeIsEncodedAsTheAgentExpects)
 {
     FakeAgent agent(FakeAgent::Mode::Echo); // answers with what it received
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
     ASSERT_TRUE(s.Open(SnmpPdu::Set));
     const char octets[] = {'\xc0', '\0', '\0', '\x01'};
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.7.7.1.1.3", SnmpType::Unsigned32, "4094"), 0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.8.1.3.1.2.1", SnmpType::OctetString, octets, 4),
-              0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.8.1.3.1.3.1", SnmpType::Integer, "-2147483648"),
-              0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.16.1.1.0", SnmpType::IpAddress, "192.168.0.10"),
-              0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.25.2.1.1.1.5.4.117.115.101.114.3",
-                         SnmpType::OctetString, "naïve"),
-              0);
+    const std::string arc = "1.3.6.1.4.1.99999.10.75.13.";
+    const struct
+    {
+        std::string oid;
+        int type;
+        std::string value; // with a NUL: given with its length
+    } bindings[] = {
+        {arc + "7.7.1.1.3", SnmpType::Unsigned32, "4094"},
+        {arc + "8.1.3.1.2.1", SnmpType::OctetString, std::string(octets, 4)},
+        {arc + "8.1.3.1.3.1", SnmpType::Integer, "-2147483648"},
+        {arc + "16.1.1.0", SnmpType::IpAddress, "192.168.0.10"},
+        {arc + "25.2.1.1.1.5.4.117.115.101.114.3", SnmpType::OctetString, "naïve"},
+    };
+    for (const auto& b : bindings)
+        ASSERT_EQ(b.value.find('\0') == std::string::npos
+                      ? s.addValue(b.oid, b.type, b.value.c_str())
+                      : s.addValue(b.oid, b.type, b.value.data(), static_cast<int>(b.value.size())),
+                  0)
+            << b.oid;
     std::unique_ptr<CSnmp> response;
     ASSERT_EQ(s.send(response, 0), 0);
     ASSERT_EQ(response->getValuesCount(), 5);
-    struct Expect
-    {
-        int type;
-        std::string value;
-    };
-    const Expect expected[] = {{SnmpType::Unsigned32, "4094"},
-                               {SnmpType::OctetString, std::string(octets, 4)},
-                               {SnmpType::Integer, "-2147483648"},
-                               {SnmpType::IpAddress, "192.168.0.10"},
-                               {SnmpType::OctetString, "naïve"}};
     for (int i = 0; i < 5; ++i) {
         int type = 0;
         std::string value;
         int length = 0;
         ASSERT_EQ(response->getValue(i, type, value, length), 0);
-        EXPECT_EQ(type, expected[i].type) << i;
-        EXPECT_EQ(value, expected[i].value) << i;
-        EXPECT_EQ(length, static_cast<int>(expected[i].value.size()));
+        EXPECT_EQ(type, bindings[i].type) << i;
+        EXPECT_EQ(value, bindings[i].value) << i;
+        EXPECT_EQ(length, static_cast<int>(bindings[i].value.size()));
     }
     int type = 0;
     std::string value;
@@ -122,7 +121,7 @@ TEST(SessionContract, AgentErrorsArriveInsideTheResponse)
 {
     FakeAgent agent(FakeAgent::Mode::ErrorStatus);
     agent.setErrorStatus(12); // inconsistentValue
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
     ASSERT_TRUE(s.Open(SnmpPdu::Set));
     s.addValue("1.3.6.1.4.1.99999.10.75.13.1.10.0", SnmpType::Integer, "1");
     std::unique_ptr<CSnmp> response;
@@ -143,7 +142,7 @@ TEST(SessionContract, AgentErrorsArriveInsideTheResponse)
 TEST(SessionContract, TimeoutZeroMeansTheSessionTimeout)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
-    CCommonSNMP s(SettingsFor(agent.port(), "", 600));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 600));
     ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     for (const int timeout : {0, 200}) {
         const int expected = timeout ? timeout : 600;
@@ -160,7 +159,7 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
 {
     FakeAgent agent(FakeAgent::Mode::Echo);
     agent.setDelay(std::chrono::milliseconds(300));
-    CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 2000));
     Counter c;
     c.session = &s;
     ASSERT_TRUE(Arm(s, SnmpPdu::Get));
@@ -188,7 +187,7 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
 TEST(SessionContract, CloseEndsAV3WalkWithoutWaitingForItsStep)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
-    CCommonSNMP s(SettingsFor(agent.port(), "shades", 1000));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "shades", 1000));
     Counter c;
     c.session = &s;
     ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.1"));
@@ -205,7 +204,7 @@ TEST(SessionContract, AnEarlierWalkNeverReachesACallbackAfterOpen)
 {
     FakeAgent agent(FakeAgent::Mode::Echo);
     agent.setDelay(std::chrono::milliseconds(200));
-    CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 2000));
     Counter first, second;
     first.session = second.session = &s;
     ASSERT_TRUE(Arm(s, SnmpPdu::Get));
@@ -222,7 +221,7 @@ TEST(SessionContract, AFastAnswerIsNeverMistakenForAStaleOne)
 {
     // Loopback answers arrive within microseconds; each id must be pending by then.
     FakeAgent agent(FakeAgent::Mode::Echo);
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
     Counter c;
     c.session = &s;
     for (int i = 0; i < 300; ++i) {
@@ -245,7 +244,7 @@ TEST(SessionContract, GarbageWrongIdsAndDuplicatesAreSurvived)
                           Case{FakeAgent::Mode::Twice, 0}}) {
         SCOPED_TRACE(static_cast<int>(k.mode));
         FakeAgent agent(k.mode);
-        CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+        CCommonSNMP s(SessionSettingsFor(agent.port(), "", 400));
         EXPECT_EQ(GetSysName(s), k.expect);
 
         Counter c;
@@ -268,7 +267,7 @@ TEST(SessionContract, AStepAnsweredWithFewerBindingsThanAskedFails)
     // taken as a row, the request could not move on and the walk would ask the
     // same step for ever.
     FakeAgent agent(FakeAgent::Mode::OneBinding);
-    CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 400));
     ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
     ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
     ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.3", SnmpType::Null, nullptr), 0);
@@ -291,7 +290,7 @@ TEST(SessionContract, AWalkWhoseAgentDoesNotMoveOnEndsAsAnError)
     for (const FakeAgent::Mode mode : {FakeAgent::Mode::RepeatOid, FakeAgent::Mode::ReverseOid}) {
         SCOPED_TRACE(static_cast<int>(mode));
         FakeAgent agent(mode);
-        CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+        CCommonSNMP s(SessionSettingsFor(agent.port(), "", 400));
         WalkCollector w;
         EXPECT_EQ(w.walk(s, {"1.3.6.1.2.1.2.2.1.2"}), SnmpResult::Failed);
         EXPECT_EQ(w.rows.size(), 1u);
@@ -310,7 +309,7 @@ TEST(SessionContract, EachV3StepIsTraced)
 {
     TraceCapture trace;
     FakeAgent agent(FakeAgent::Mode::Silent);
-    CCommonSNMP s(SettingsFor(agent.port(), "noauth", 200));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "noauth", 200));
     Counter c;
     c.session = &s;
     ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.1"));

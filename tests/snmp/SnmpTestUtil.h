@@ -17,12 +17,6 @@ inline const char* const kTestGauge = "1.3.6.1.4.1.99999.1.2.0";
 inline const char* const kTestString = "1.3.6.1.4.1.99999.1.3.0";
 inline const char* const kTestColumn = "1.3.6.1.4.1.99999.1.4";
 
-// Session settings for v1, or for one of the fixture's v3 users.
-inline SessionSettings SettingsFor(int port, const std::string& user = "", int timeoutMs = 3000)
-{
-    return SessionSettingsFor(port, user, timeoutMs);
-}
-
 // Opens `s` for `pdu` with a NULL binding for `oid`; false when the session refuses either.
 inline bool Arm(CCommonSNMP& s, int pdu, const std::string& oid = "1.3.6.1.2.1.1.5.0")
 {
