@@ -306,10 +306,9 @@ TEST(PanelLayoutReader, TracesTheQueriesAndLists)
            "<DEVICEPANEL/></ROOT>");
     // A query's banner, then each list with its size between two lines of its own.
     const std::string query = "oooooooooooooooooooooooooooooooo", queryEnd = "ooooooooooooooooooooooooooooooooooo";
+    const std::string str = "stroooooooooooooooo";
     std::vector<std::string> expected;
-    const auto list = [&](int n) {
-        expected.insert(expected.end(), {"stroooooooooooooooo", " node num = " + std::to_string(n), "stroooooooooooooooo"});
-    };
+    const auto list = [&](int n) { expected.insert(expected.end(), {str, " node num = " + std::to_string(n), str}); };
     expected.insert(expected.end(), {query, " node num = 2", queryEnd});
     for (int n : {2, 3, 2, 0, 0, 0}) // the query's list; comment, PORT, SLOT; text, LAMP; LAMP; SLOT; 2nd DEVICEPANEL
         list(n);
