@@ -14,13 +14,6 @@
 
 namespace kxapptest {
 
-// Session settings that reach the simulator: SNMPv1 with its communities, or
-// SNMPv3 as `user`.
-inline SessionSettings SettingsFor(const kxtest::KxSimFixture& sim, const kxtest::SnmpdUser* user = nullptr)
-{
-    return kxtest::SessionSettingsFor(sim.port(), user ? user->name : std::string());
-}
-
 // Collects the snapshots a PanelDevice hands out, on whatever thread.
 class SnapshotCollector
 {
@@ -55,11 +48,6 @@ public:
             return false;
         });
         return found;
-    }
-
-    std::optional<kx::PanelStatusSnapshot> waitNext(std::size_t seen, std::chrono::milliseconds timeout)
-    {
-        return waitFor(seen, [](const kx::PanelStatusSnapshot&) { return true; }, timeout);
     }
 
 private:

@@ -181,38 +181,15 @@ TEST_F(InstalledPanel, PicturesAgreeWithTheBackground)
                        {kx::res::kA1PoeBudgetLampLeft, kx::res::kA1PoeBudgetLampTop}));
 }
 
-TEST_F(InstalledPanel, RenderedFrameShowsTheLampsAndPorts)
+// The lamps' looks are the bitmaps' own (above); the port pictures must tell a
+// plugged port from an open one where the plug goes.
+TEST_F(InstalledPanel, RenderedFrameShowsThePorts)
 {
     CPort* linked = m_layout.nthPort(0);
     CPort* idle = m_layout.nthPort(2);
     linked->setState(PortLinkTopSpeed);
     m_layout.nthPort(1)->setState(PortDisabled);
-    QImage image = frame();
-    {
-        QPainter p(&image);
-        m_cache->draw(p, kx::res::kA1PowerLamp, kx::res::kA1PowerLampLeft,
-                      kx::res::kA1PowerLampTop);
-        m_cache->draw(p, kx::res::kA1PoeBudgetLampOn, kx::res::kA1PoeBudgetLampLeft,
-                      kx::res::kA1PoeBudgetLampTop);
-        for (int k : {0, 2})
-            m_cache->draw(p, kx::res::kPortLampOn, linked->lamp(k)->left(), linked->lamp(k)->top());
-        m_cache->draw(p, kx::res::kPortLampFault, linked->lamp(1)->left(), linked->lamp(1)->top());
-    }
-    auto lookAt = [&](const CLamp& lamp) { return LookOf(image, lampRect(lamp, kx::res::kPortLampOn)); };
-    auto lookAtFixed = [&](int left, int top, int id) {
-        return LookOf(image, QRect(QPoint(left, top), m_cache->size(id)));
-    };
-    EXPECT_STREQ(lookAtFixed(kx::res::kA1PowerLampLeft, kx::res::kA1PowerLampTop, kx::res::kA1PowerLamp), "green");
-    EXPECT_STREQ(lookAtFixed(kx::res::kA1PoeBudgetLampLeft, kx::res::kA1PoeBudgetLampTop,
-                             kx::res::kA1PoeBudgetLampOn),
-                 "red");
-    EXPECT_STREQ(lookAt(*linked->lamp(0)), "green");
-    EXPECT_STREQ(lookAt(*linked->lamp(1)), "amber");
-    EXPECT_STREQ(lookAt(*linked->lamp(2)), "green");
-    for (int k = 0; k < 3; ++k)
-        EXPECT_STREQ(lookAt(*idle->lamp(k)), "dark");
-
-    // The three port pictures differ where the plug goes.
+    const QImage image = frame();
     const QRgb plugged = image.pixel(Centre(linked->rect()) + QPoint(0, 5));
     const QRgb disabled = image.pixel(Centre(m_layout.nthPort(1)->rect()) + QPoint(0, 5));
     const QRgb open = image.pixel(Centre(idle->rect()) + QPoint(0, 5));

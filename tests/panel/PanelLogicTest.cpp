@@ -83,12 +83,6 @@ TEST(PanelLogic, BudgetLampThresholdIsSevenWattsInclusive)
         EXPECT_EQ(PoeBudgetReached(c.text), c.reached) << '"' << c.text << '"';
 }
 
-StatusRow Row(const std::string& index, const std::string& speed, const std::string& admin,
-              const std::string& oper, const std::string& value, const std::string& poe)
-{
-    return StatusRow{index, speed, admin, oper, value, poe};
-}
-
 TEST(PanelLogic, WalkRowsEndPastTheFrontPanelAndEvaluateWithinBounds)
 {
     PanelStatusModel model(8, false);
@@ -99,15 +93,15 @@ TEST(PanelLogic, WalkRowsEndPastTheFrontPanelAndEvaluateWithinBounds)
     model.beginWalk();
     using R = PanelStatusModel::RowResult;
     const std::pair<StatusRow, R> rows[] = {
-        {Row("1", "100000000", "1", "1", "3", "POWER ON"), R::Appended},
-        {Row("3", "10000000", "1", "1", "4", "OVER LOAD"), R::Appended},
-        {Row("5", "100000000", "2", "2", "1", "Time-based OFF"), R::Appended},
+        {StatusRow{"1", "100000000", "1", "1", "3", "POWER ON"}, R::Appended},
+        {StatusRow{"3", "10000000", "1", "1", "4", "OVER LOAD"}, R::Appended},
+        {StatusRow{"5", "100000000", "2", "2", "1", "Time-based OFF"}, R::Appended},
         // Rows whose index cannot name a port are kept but never used as an index.
-        {Row("", "100000000", "1", "1", "9", "POWER ON"), R::Appended},
-        {Row("0", "100000000", "1", "1", "9", "POWER ON"), R::Appended},
-        {Row("8", "100000000", "1", "2", "2", "POWER OFF"), R::Appended},
-        {Row("9", "100000000", "1", "1", "9", "POWER ON"), R::PastFrontPanel},
-        {Row("1001", "100000000", "1", "1", "9", "POWER ON"), R::PastFrontPanel},
+        {StatusRow{"", "100000000", "1", "1", "9", "POWER ON"}, R::Appended},
+        {StatusRow{"0", "100000000", "1", "1", "9", "POWER ON"}, R::Appended},
+        {StatusRow{"8", "100000000", "1", "2", "2", "POWER OFF"}, R::Appended},
+        {StatusRow{"9", "100000000", "1", "1", "9", "POWER ON"}, R::PastFrontPanel},
+        {StatusRow{"1001", "100000000", "1", "1", "9", "POWER ON"}, R::PastFrontPanel},
     };
     for (std::size_t r = 0; r < std::size(rows); ++r)
         EXPECT_EQ(model.addRow(rows[r].first), rows[r].second) << "row " << r;
@@ -156,9 +150,9 @@ TEST(PanelLogic, ArraysAreSizedByThePortCountAndBounded)
     // A 60-port model: port 60 is a front-panel port, 61 ends the walk.
     PanelStatusModel big(60, true);
     big.beginWalk();
-    EXPECT_EQ(big.addRow(Row("60", "1000000000", "1", "1", "1", "POWER ON")),
+    EXPECT_EQ(big.addRow(StatusRow{"60", "1000000000", "1", "1", "1", "POWER ON"}),
               PanelStatusModel::RowResult::Appended);
-    EXPECT_EQ(big.addRow(Row("61", "1000000000", "1", "1", "1", "POWER ON")),
+    EXPECT_EQ(big.addRow(StatusRow{"61", "1000000000", "1", "1", "1", "POWER ON"}),
               PanelStatusModel::RowResult::PastFrontPanel);
     big.evaluate();
     EXPECT_EQ(big.portStates()[59], PortLinkTopSpeed);
@@ -170,7 +164,7 @@ TEST(PanelLogic, AgentThatNeverLeavesTheFrontPanelCannotGrowTheRows)
     PanelStatusModel model(8, false);
     model.beginWalk();
     int appended = 0;
-    while (model.addRow(Row("1", "", "1", "1", "", "")) == PanelStatusModel::RowResult::Appended)
+    while (model.addRow(StatusRow{"1", "", "1", "1", "", ""}) == PanelStatusModel::RowResult::Appended)
         ASSERT_LT(++appended, 10000);
     EXPECT_LE(model.rows().size(), 8u * 4 + 64);
 }
@@ -272,14 +266,6 @@ TEST(PanelLogic, MenuRemovalDependsOnPoe)
     }
     for (const QString& removed : plain)
         EXPECT_TRUE(texts.contains(removed)) << removed.toStdString();
-
-    // The design's mnemonics, and none where it gives none.
-    QStringList marked;
-    for (const PanelMenuEntry& e : PanelMenuTable())
-        if (e.text.contains('&'))
-            marked << e.text;
-    EXPECT_EQ(marked, (QStringList{"&Port Configuration...", "&VLAN Configuration...", "&Spanning Tree Configuration",
-                                   "&Trunk Configuration...", "&Multicast Filtering Mode configuration..."}));
 }
 
 TEST(PanelLogic, StartUpChecksTheNetworkFirstAndThenTheLine)

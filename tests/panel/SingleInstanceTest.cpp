@@ -7,6 +7,7 @@
 #include "common/SessionSettings.h"
 #include "core/panel/SingleInstance.h"
 #include "base/Startup.h"
+#include "tests/support/SnmpdFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -67,10 +68,7 @@ protected:
 
 TEST_F(SingleInstanceTest, ASecondStartRaisesTheFirstAndEndsSilently)
 {
-    SessionSettings settings;
-    settings.DeviceAddress = "127.0.0.1";
-    settings.SnmpPort = std::to_string(m_port);
-    InstallSessionSettings(settings);
+    InstallSessionSettings(kxtest::SessionSettingsFor(m_port));
     kx::RecordingPrompter prompter;
     kx::ScopedPrompter scope(&prompter);
 

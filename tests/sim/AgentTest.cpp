@@ -12,7 +12,7 @@ const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 
 class AgentTest : public SharedSimTest {};
 
-TEST_F(AgentTest, EveryCommunityAndUserReads)
+TEST_F(AgentTest, EveryCommunityAndUserReadsAndEveryUserWritesAtItsLevel)
 {
     std::vector<std::pair<std::string, std::vector<std::string>>> access = {
         {"v1 read", V1()}, {"v2c read", V2c()}, {"v1 write", V1Write()}, {"v2c write", V2cWrite()}};
@@ -23,10 +23,6 @@ TEST_F(AgentTest, EveryCommunityAndUserReads)
         EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err;
         EXPECT_EQ(r.value(), "KX-A1R2") << name;
     }
-}
-
-TEST_F(AgentTest, EveryUserWritesAtItsLevel)
-{
     for (const auto& u : KxSimFixture::users()) {
         const ToolResult r = Set(*sim, {kSysName, "s", "by-" + u.name}, V3(u));
         EXPECT_EQ(r.exitCode, 0) << u.name << ": " << r.err;

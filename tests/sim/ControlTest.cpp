@@ -29,20 +29,15 @@ class ControlTest : public SharedSimTest {};
 
 const std::string kBudgetLeft = "1.3.6.1.4.1.99999.10.75.13.22.6.0";
 
-// A v2c GET of sysName.0 with a fixed request id, encoded by hand, so that the
-// test can count the datagrams that come back.
+// A v2c GET of sysName.0 with request id `requestId`, encoded by hand, so that
+// the test can count the datagrams that come back.
 std::string GetSysNamePacket(std::uint8_t requestId)
 {
-    const std::string community = "qolvat";
-    const std::string oid = {'\x2b', 6, 1, 2, 1, 1, 5, 0};
-    std::string varbind = std::string("\x06", 1) + static_cast<char>(oid.size()) + oid + std::string("\x05\x00", 2);
-    varbind = std::string("\x30", 1) + static_cast<char>(varbind.size()) + varbind;
-    const std::string list = std::string("\x30", 1) + static_cast<char>(varbind.size()) + varbind;
-    std::string pdu = std::string("\x02\x01", 2) + static_cast<char>(requestId) + std::string("\x02\x01\x00\x02\x01\x00", 6) + list;
-    pdu = std::string("\xa0", 1) + static_cast<char>(pdu.size()) + pdu;
-    std::string msg = std::string("\x02\x01\x01", 3) + std::string("\x04", 1) + static_cast<char>(community.size()) +
-                      community + pdu;
-    return std::string("\x30", 1) + static_cast<char>(msg.size()) + msg;
+    std::string packet("\x30\x26\x02\x01\x01\x04\x06qolvat\xa0\x19\x02\x01\x00\x02\x01\x00\x02\x01\x00"
+                       "\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x05\x00\x05\x00",
+                       40);
+    packet[17] = static_cast<char>(requestId);
+    return packet;
 }
 
 // Sends one datagram and counts the answers that arrive within `window`.
@@ -249,12 +244,10 @@ TEST(ControlStartTest, GlobalStateCanSilenceTheAgent)
     EXPECT_EQ(Get(sim, {"1.3.6.1.2.1.1.5.0"}).value(), "KX-A1R2");
 }
 
-TEST(ControlStartTest, CommandLineClient)
+TEST_F(ControlTest, CommandLineClient)
 {
-    KxSimFixture sim;
-    ASSERT_TRUE(sim.start());
     auto ctl = [&](std::vector<std::string> words, std::vector<std::string>& out) {
-        std::vector<std::string> argv = {BinDir() + "/kxsim", "ctl", sim.controlPath()};
+        std::vector<std::string> argv = {BinDir() + "/kxsim", "ctl", sim->controlPath()};
         argv.insert(argv.end(), words.begin(), words.end());
         ChildProcess p;
         EXPECT_TRUE(p.start(argv));

@@ -27,6 +27,16 @@ TEST_F(ModelTest, Rules)
         std::vector<std::string> triples;
         std::string status;
     };
+    // Triples that set column.<port> of ports 1, 2, ... to each value in turn.
+    auto eachPort = [](const std::string& column, const std::vector<std::string>& values) {
+        std::vector<std::string> triples;
+        for (std::size_t p = 0; p < values.size(); ++p)
+            triples.insert(triples.end(), {Pv(column + std::to_string(p + 1)), "i", values[p]});
+        return triples;
+    };
+    std::vector<std::string> emptyWhiteList;
+    for (const char* column : {"1", "2", "3", "4"})
+        emptyWhiteList.push_back("erase " + Pv("14.10.3.1." + std::string(column) + ".10.0.0.102.0.27.33.0.0.2"));
     const std::vector<Case> cases = {
         {"STP timers: maxAge within 2*(delay-1s)", {}, {"1.3.6.1.2.1.17.2.12.0", "i", "3000"}, "inconsistentValue"},
         {"STP timers: hello 100 and delay 3000 together", {},
@@ -65,20 +75,12 @@ TEST_F(ModelTest, Rules)
          "inconsistentValue"},
         {"multicast filtering: one mode per aggregated link", {"scenario trunk78"}, {Pv("28.1.1.2.7"), "i", "2"},
          "inconsistentValue"},
-        {"802.1X: one port stays ForceAuthorized", {},
-         {Pv("11.2.9.1.2.1"), "i", "2", Pv("11.2.9.1.2.2"), "i", "2", Pv("11.2.9.1.2.3"), "i", "2", Pv("11.2.9.1.2.4"),
-          "i", "2", Pv("11.2.9.1.2.5"), "i", "2", Pv("11.2.9.1.2.6"), "i", "2", Pv("11.2.9.1.2.7"), "i", "2",
-          Pv("11.2.9.1.2.8"), "i", "1"},
+        {"802.1X: one port stays ForceAuthorized", {}, eachPort("11.2.9.1.2.", {"2", "2", "2", "2", "2", "2", "2", "1"}),
          "inconsistentValue"},
         {"802.1X: QuietPeriod 0 allowed", {}, {Pv("11.2.2.0"), "i", "0"}, ""},
         {"802.1X: ReAuthPeriod 0", {}, {Pv("11.2.7.0"), "u", "0"}, "wrongValue"},
-        {"binding on every port with an empty white list", {"erase " + Pv("14.10.3.1.1.10.0.0.102.0.27.33.0.0.2"),
-          "erase " + Pv("14.10.3.1.2.10.0.0.102.0.27.33.0.0.2"), "erase " + Pv("14.10.3.1.3.10.0.0.102.0.27.33.0.0.2"),
-          "erase " + Pv("14.10.3.1.4.10.0.0.102.0.27.33.0.0.2")},
-         {Pv("14.10.1.1.2.1"), "i", "1", Pv("14.10.1.1.2.2"), "i", "1", Pv("14.10.1.1.2.3"), "i", "1",
-          Pv("14.10.1.1.2.4"), "i", "1", Pv("14.10.1.1.2.5"), "i", "1", Pv("14.10.1.1.2.6"), "i", "1",
-          Pv("14.10.1.1.2.7"), "i", "1", Pv("14.10.1.1.2.8"), "i", "1"},
-         "inconsistentValue"},
+        {"binding on every port with an empty white list", emptyWhiteList,
+         eachPort("14.10.1.1.2.", std::vector<std::string>(8, "1")), "inconsistentValue"},
         {"syslog facility in steps of 8", {}, {Pv("16.1.5.0"), "i", "130"}, "wrongValue"},
         {"syslog severity", {}, {Pv("16.1.4.0"), "i", "5"}, "wrongValue"},
         {"LLDP interval x hold <= 65535", {}, {Pv("24.3.0"), "i", "32768", Pv("24.2.0"), "i", "2"},
@@ -124,13 +126,12 @@ TEST_F(ModelTest, Rules)
 
 TEST_F(ModelTest, NormalisedValues)
 {
+    // The device rounds to its 63 Kbit/s steps; an empty profile name reads "None".
     ASSERT_EQ(Set(*sim, {Pv("13.1.2.1.2.1"), "i", "100", Pv("13.1.2.1.3.1"), "i", "0"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("13.1.2.1.2.1")), "63"); // the device rounds to its 63 Kbit/s steps
-    EXPECT_EQ(V(Pv("13.1.2.1.3.1")), "0");
     ASSERT_EQ(Set(*sim, {Pv("31.2.3.0"), "s", ""}).exitCode, 0);
-    EXPECT_EQ(V(Pv("31.2.3.0")), "None");
     ASSERT_EQ(Set(*sim, {Pv("31.2.4.0"), "s", "Office"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("31.2.4.0")), "Office");
+    ExpectValues(*sim, {{Pv("13.1.2.1.2.1"), "63"}, {Pv("13.1.2.1.3.1"), "0"}, {Pv("31.2.3.0"), "None"},
+                        {Pv("31.2.4.0"), "Office"}});
 }
 
 TEST_F(ModelTest, DefaultLinksAndTheirDerivedObjects)
@@ -152,34 +153,26 @@ TEST_F(ModelTest, DefaultLinksAndTheirDerivedObjects)
         EXPECT_EQ(V(kStpState + n), p.stp) << n;
         EXPECT_EQ(V("1.3.6.1.2.1.2.2.1.7." + n), p.admin) << n;
     }
-    EXPECT_EQ(V("1.3.6.1.2.1.2.2.1.8.1001"), "1");
-    EXPECT_EQ(V("1.3.6.1.2.1.17.2.15.1.5.3"), "2000000");
+    ExpectValues(*sim, {{"1.3.6.1.2.1.2.2.1.8.1001", "1"}, {"1.3.6.1.2.1.17.2.15.1.5.3", "2000000"}});
 }
 
 TEST_F(ModelTest, CableChangesOnePortAtomically)
 {
     const std::string fdb1 = "1.3.6.1.2.1.17.7.1.2.2.1.2.1.0.27.33.0.0.1";
     const std::string lldp1 = "1.0.8802.1.1.2.1.4.1.1.9.0.1.1";
-    EXPECT_EQ(V(fdb1), "1");
-    EXPECT_EQ(V(lldp1), "cam-01");
+    ExpectValues(*sim, {{fdb1, "1"}, {lldp1, "cam-01"}});
     sim->control("cable 1 none");
-    EXPECT_EQ(V(kIfOper + "1"), "2");
-    EXPECT_EQ(V(Pv("1.13.1.3.1")), "1");
-    EXPECT_EQ(V(kStpState + "1"), "2");
-    EXPECT_EQ(V(fdb1), "<absent>");  // learnt entries leave with the link
-    EXPECT_EQ(V(lldp1), "<absent>"); // and so does the neighbour
-    EXPECT_EQ(V("1.3.6.1.2.1.17.7.1.2.2.1.3.1.0.27.33.0.0.153"), "5"); // static entries stay
+    // Learnt entries and the neighbour leave with the link; static entries stay.
+    ExpectValues(*sim, {{kIfOper + "1", "2"}, {Pv("1.13.1.3.1"), "1"}, {kStpState + "1", "2"}, {fdb1, "<absent>"},
+                        {lldp1, "<absent>"}, {"1.3.6.1.2.1.17.7.1.2.2.1.3.1.0.27.33.0.0.153", "5"}});
     sim->control("cable 1 10M");
-    EXPECT_EQ(V(kIfSpeed + "1"), "10000000");
-    EXPECT_EQ(V(Pv("1.13.1.3.1")), "5");
-    EXPECT_EQ(V(fdb1), "1");
+    ExpectValues(*sim, {{kIfSpeed + "1", "10000000"}, {Pv("1.13.1.3.1"), "5"}, {fdb1, "1"}});
     // A port forced to 100M finds no partner on a 10M cable; disabling it
     // disables the interface and its spanning tree state.
     ASSERT_EQ(Set(*sim, {Pv("1.13.1.2.1"), "i", "2"}).exitCode, 0);
     EXPECT_EQ(V(kIfOper + "1"), "2");
     ASSERT_EQ(Set(*sim, {Pv("1.13.1.2.1"), "i", "7"}).exitCode, 0);
-    EXPECT_EQ(V("1.3.6.1.2.1.2.2.1.7.1"), "2");
-    EXPECT_EQ(V(kStpState + "1"), "1");
+    ExpectValues(*sim, {{"1.3.6.1.2.1.2.2.1.7.1", "2"}, {kStpState + "1", "1"}});
     // RSTP off: an enabled port without link is disabled rather than blocking.
     ASSERT_EQ(Set(*sim, {Pv("6.1.1.0"), "i", "2"}).exitCode, 0);
     EXPECT_EQ(V(kStpState + "5"), "1");
@@ -191,8 +184,8 @@ TEST_F(ModelTest, LldpNeighboursFollowStateAndControl)
     ASSERT_EQ(walk.varbinds.size(), 2u);
     EXPECT_EQ(walk.varbinds[1].value, "phone-02");
     sim->control("neighbour 3 chassis=00-1B-21-00-00-33 port=\"gi 1/0/3\" name=\"sw-03\" desc=\"Access switch\"");
-    EXPECT_EQ(V("1.0.8802.1.1.2.1.4.1.1.7.0.3.1"), "gi 1/0/3");
-    EXPECT_EQ(V("1.0.8802.1.1.2.1.4.1.1.5.0.3.1"), "00-1B-21-00-00-33");
+    ExpectValues(*sim, {{"1.0.8802.1.1.2.1.4.1.1.7.0.3.1", "gi 1/0/3"},
+                        {"1.0.8802.1.1.2.1.4.1.1.5.0.3.1", "00-1B-21-00-00-33"}});
     ASSERT_EQ(Set(*sim, {Pv("24.1.0"), "i", "2"}).exitCode, 0);
     EXPECT_TRUE(sim->dump("1.0.8802.1.1.2.1.4").empty());
     ASSERT_EQ(Set(*sim, {"1.3.6.1.2.1.1.5.0", "s", "core-sw"}).exitCode, 0);
@@ -201,13 +194,9 @@ TEST_F(ModelTest, LldpNeighboursFollowStateAndControl)
 
 TEST_F(ModelTest, PoeBudgetAndPortStates)
 {
-    EXPECT_EQ(V(Pv("22.5.0")), "10.0");
-    EXPECT_EQ(V(Pv("22.6.0")), "62.0");
-    EXPECT_EQ(V(Pv("22.7.0")), "13");
-    EXPECT_EQ(V(Pv("22.1.1.9.1.1")), "3.8");
-    EXPECT_EQ(V(Pv("22.1.1.11.1.1")), "79");
-    EXPECT_EQ(V(Pv("22.1.1.12.1.2")), "Class 3");
-    EXPECT_EQ(V(Pv("22.1.1.13.1.3")), "POWER OFF");
+    ExpectValues(*sim, {{Pv("22.5.0"), "10.0"}, {Pv("22.6.0"), "62.0"}, {Pv("22.7.0"), "13"},
+                        {Pv("22.1.1.9.1.1"), "3.8"}, {Pv("22.1.1.11.1.1"), "79"}, {Pv("22.1.1.12.1.2"), "Class 3"},
+                        {Pv("22.1.1.13.1.3"), "POWER OFF"}});
     // The panel's budget lamp threshold: 7.0 and 7.1 left.
     sim->control("scenario budget");
     EXPECT_EQ(V(Pv("22.6.0")), "7.0");
@@ -219,8 +208,7 @@ TEST_F(ModelTest, PoeBudgetAndPortStates)
     sim->control("cable 1 none");
     EXPECT_EQ(V(Pv("22.1.1.13.1.1")), "POWER ON");
     ASSERT_EQ(Set(*sim, {Pv("22.1.1.3.1.1"), "i", "2"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("22.1.1.13.1.1")), "POWER OFF");
-    EXPECT_EQ(V(Pv("22.5.0")), "6.2");
+    ExpectValues(*sim, {{Pv("22.1.1.13.1.1"), "POWER OFF"}, {Pv("22.5.0"), "6.2"}});
     // A device drawing more than its port's limit is a fault.
     ASSERT_EQ(Set(*sim, {Pv("22.1.1.6.1.2"), "i", "2"}).exitCode, 0); // Class 1: 4.0 W
     EXPECT_EQ(V(Pv("22.1.1.13.1.2")), "OVER LOAD");
@@ -230,9 +218,9 @@ TEST_F(ModelTest, PoeBudgetAndPortStates)
     ASSERT_EQ(Set(*sim, {Pv("22.2.0"), "s", "13.0"}).exitCode, 0);
     EXPECT_EQ(V(Pv("22.1.1.13.1.5")), "POWER DENIED");
     ASSERT_EQ(Set(*sim, {Pv("22.1.1.5.1.5"), "i", "3", Pv("22.3.0"), "i", "2"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("22.1.1.13.1.5")), "POWER ON");
-    EXPECT_EQ(V(Pv("22.1.1.13.1.1")), "POWER ON");     // 9.0 + 3.8 fit
-    EXPECT_EQ(V(Pv("22.1.1.13.1.2")), "POWER DENIED"); // 6.2 more do not
+    // 9.0 + 3.8 fit, 6.2 more do not.
+    ExpectValues(*sim, {{Pv("22.1.1.13.1.5"), "POWER ON"}, {Pv("22.1.1.13.1.1"), "POWER ON"},
+                        {Pv("22.1.1.13.1.2"), "POWER DENIED"}});
 }
 
 TEST_F(ModelTest, TimeProfilesScheduleAndRelease)
@@ -247,9 +235,7 @@ TEST_F(ModelTest, TimeProfilesScheduleAndRelease)
     EXPECT_EQ(V(Pv("22.1.1.13.1.1")), "Time-based OFF");
     // Destroying the profile releases the port and the power-saving function.
     ASSERT_EQ(Set(*sim, {Pv("32.1.1.21.1"), "i", "6"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("22.1.1.4.1.1")), "0");
-    EXPECT_EQ(V(Pv("31.1.3.0")), "None");
-    EXPECT_EQ(V(Pv("22.1.1.13.1.1")), "POWER ON");
+    ExpectValues(*sim, {{Pv("22.1.1.4.1.1"), "0"}, {Pv("31.1.3.0"), "None"}, {Pv("22.1.1.13.1.1"), "POWER ON"}});
 }
 
 TEST_F(ModelTest, AsymmetricVlanResets)
@@ -261,14 +247,11 @@ TEST_F(ModelTest, AsymmetricVlanResets)
               0);
     EXPECT_EQ(V(Pv("10.3.4.1.1.10")), "10"); // the IGMP row came with the VLAN
     ASSERT_EQ(Set(*sim, {Pv("7.5.0"), "i", "1"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("7.6.1.5.10")), "<absent>");
-    EXPECT_EQ(V(Pv("7.7.1.1.2")), "1");
-    EXPECT_EQ(V(Pv("7.2.0")), "2");
-    EXPECT_EQ(V(Pv("7.3.0")), "1");
-    EXPECT_EQ(V(Pv("10.3.4.1.2.1")), "2");
-    EXPECT_EQ(V(Pv("10.3.4.1.1.10")), "<absent>");
-    EXPECT_EQ(V("1.3.6.1.2.1.17.7.1.2.2.1.2.1.0.27.33.0.0.1"), "<absent>"); // learnt entries flushed
-    EXPECT_EQ(V("1.3.6.1.2.1.17.7.1.2.2.1.2.1.0.27.33.0.0.153"), "2");      // static ones stay
+    // Learnt entries are flushed, static ones stay.
+    ExpectValues(*sim, {{Pv("7.6.1.5.10"), "<absent>"}, {Pv("7.7.1.1.2"), "1"}, {Pv("7.2.0"), "2"}, {Pv("7.3.0"), "1"},
+                        {Pv("10.3.4.1.2.1"), "2"}, {Pv("10.3.4.1.1.10"), "<absent>"},
+                        {"1.3.6.1.2.1.17.7.1.2.2.1.2.1.0.27.33.0.0.1", "<absent>"},
+                        {"1.3.6.1.2.1.17.7.1.2.2.1.2.1.0.27.33.0.0.153", "2"}});
 }
 
 TEST_F(ModelTest, DestroyingAVlanReleasesItsPorts)
@@ -276,9 +259,7 @@ TEST_F(ModelTest, DestroyingAVlanReleasesItsPorts)
     ASSERT_EQ(Set(*sim, {Pv("7.6.1.5.30"), "i", "4"}).exitCode, 0);
     ASSERT_EQ(Set(*sim, {Pv("7.7.1.1.5"), "u", "30", Pv("7.7.1.1.6"), "u", "30"}).exitCode, 0);
     ASSERT_EQ(Set(*sim, {Pv("7.6.1.5.30"), "i", "6"}).exitCode, 0);
-    EXPECT_EQ(V(Pv("7.7.1.1.5")), "1");
-    EXPECT_EQ(V(Pv("7.7.1.1.6")), "1");
-    EXPECT_EQ(V(Pv("10.3.4.1.1.30")), "<absent>");
+    ExpectValues(*sim, {{Pv("7.7.1.1.5"), "1"}, {Pv("7.7.1.1.6"), "1"}, {Pv("10.3.4.1.1.30"), "<absent>"}});
 }
 
 TEST_F(ModelTest, SurveillanceVlanTakesOverAndPowersItsPorts)
@@ -288,16 +269,14 @@ TEST_F(ModelTest, SurveillanceVlanTakesOverAndPowersItsPorts)
     ASSERT_EQ(Set(*sim, {Pv("26.1.2.0"), "i", "40", Pv("26.1.4.0"), "x", "03000000", Pv("26.1.1.0"), "i", "1"})
                   .exitCode,
               0);
-    EXPECT_EQ(V(Pv("7.6.1.2.40")), "03-00-00-00");
-    EXPECT_EQ(V(Pv("22.1.1.3.1.7")), "1");
+    ExpectValues(*sim, {{Pv("7.6.1.2.40"), "03-00-00-00"}, {Pv("22.1.1.3.1.7"), "1"}});
 }
 
 TEST_F(ModelTest, BindingsWhiteAndBlackList)
 {
     const std::string binding = "14.10.2.1.5.0.27.33.0.0.1.1.10.0.0.101"; // MAC.port.IP, not bound yet
     ASSERT_EQ(Set(*sim, {Pv(binding), "i", "1"}).exitCode, 0);
-    EXPECT_EQ(V(Pv(binding)), "1");
-    EXPECT_EQ(V(Pv("14.10.3.1.3.10.0.0.101.0.27.33.0.0.1")), "1"); // on the white list, port 1
+    ExpectValues(*sim, {{Pv(binding), "1"}, {Pv("14.10.3.1.3.10.0.0.101.0.27.33.0.0.1"), "1"}}); // white list, port 1
     // Removal through MAC.1.port removes the blocked host whatever its VLAN.
     sim->control("set " + Pv("14.10.4.1.2.0.102.119.136.153.170.1.3") + " i R 1");
     ASSERT_EQ(Set(*sim, {Pv("14.10.4.1.5.0.102.119.136.153.170.1.3"), "i", "1"}).exitCode, 0);
@@ -310,9 +289,9 @@ TEST_F(ModelTest, AddressScanAddsBindings)
     ASSERT_EQ(Set(*sim, {Pv("14.10.5.0"), "a", "10.0.0.150", Pv("14.10.6.0"), "a", "10.0.0.160"}).exitCode, 0);
     ASSERT_EQ(Set(*sim, {Pv("14.10.7.0"), "i", "1"}).exitCode, 0);
     ASSERT_TRUE(WaitFor([] { return V(Pv("14.10.7.0")) == "2"; }, std::chrono::seconds(2)));
-    EXPECT_EQ(V(Pv("14.10.2.1.5.0.27.33.0.1.80.5.10.0.0.150")), "2");
-    EXPECT_EQ(V(Pv("14.10.2.1.4.0.27.33.0.1.82.7.10.0.0.152")), "1");
-    EXPECT_EQ(V(Pv("14.10.2.1.5.0.27.33.0.2.0.8.10.0.0.200")), "<absent>"); // outside the range
+    ExpectValues(*sim, {{Pv("14.10.2.1.5.0.27.33.0.1.80.5.10.0.0.150"), "2"},
+                        {Pv("14.10.2.1.4.0.27.33.0.1.82.7.10.0.0.152"), "1"},
+                        {Pv("14.10.2.1.5.0.27.33.0.2.0.8.10.0.0.200"), "<absent>"}}); // outside the range
 }
 
 TEST_F(ModelTest, ModelsAndPortCounts)

@@ -3,14 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <chrono>
 
 namespace kxtest {
 
@@ -60,14 +53,6 @@ Varbind ParseLine(const std::string& line)
     else if (v.type == "OID" && !v.value.empty() && v.value[0] == '.')
         v.value.erase(0, 1);
     return v;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
 }
 
 } // namespace
@@ -145,32 +130,15 @@ ToolResult RunSnmp(const std::string& tool, const std::vector<std::string>& acce
     argv.push_back(peer);
     argv.insert(argv.end(), args.begin(), args.end());
 
-    ToolResult r;
-    // ChildProcess captures standard output; the tools report errors on standard
-    // error, which the child inherits: point ours at a file while it starts.
-    const std::string errPath = home.file("stderr." + std::to_string(::getpid()));
-    const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const int saved = ::dup(2);
-    ::dup2(errFd, 2);
-    ChildProcess child;
-    const bool started = child.start(argv, {{"MIBS", ""},
-                                            {"SNMP_PERSISTENT_DIR", home.path()},
-                                            {"SNMPCONFPATH", home.path()}});
-    ::dup2(saved, 2);
-    ::close(saved);
-    ::close(errFd);
-    if (!started) {
-        r.err = "cannot start " + tool;
-        return r;
-    }
-    std::string line;
     const auto limit = std::chrono::milliseconds(static_cast<int>((timeoutSeconds * (retries + 1) + 20) * 1000));
-    while (child.readLine(line, limit))
+    const ToolRun run =
+        RunTool(argv, {{"MIBS", ""}, {"SNMP_PERSISTENT_DIR", home.path()}, {"SNMPCONFPATH", home.path()}}, limit);
+    ToolResult r;
+    for (const auto& line : run.out)
         if (!line.empty() && line[0] == '.') // not "End of MIB" and the like
             r.varbinds.push_back(ParseLine(line));
-    const int status = child.stop(SIGTERM, std::chrono::seconds(5));
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = ReadFile(errPath);
+    r.exitCode = run.exit;
+    r.err = run.err;
     return r;
 }
 
@@ -193,6 +161,12 @@ ToolResult Walk(KxSimFixture& sim, const std::string& subtree, const std::vector
 std::string Pv(const std::string& tail)
 {
     return std::string(KxSimFixture::kPrivateArc) + "." + tail;
+}
+
+void ExpectValues(KxSimFixture& sim, const std::vector<std::pair<std::string, std::string>>& expected)
+{
+    for (const auto& [oid, value] : expected)
+        EXPECT_EQ(sim.value(oid).value_or("<absent>"), value) << oid;
 }
 
 } // namespace kxtest

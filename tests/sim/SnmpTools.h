@@ -53,4 +53,7 @@ ToolResult Walk(KxSimFixture& sim, const std::string& subtree, const std::vector
 // "1.3.6.1.4.1.99999.10.75.13." + tail
 std::string Pv(const std::string& tail);
 
+// Expects each object's value as the control channel reads it, "<absent>" for none.
+void ExpectValues(KxSimFixture& sim, const std::vector<std::pair<std::string, std::string>>& expected);
+
 } // namespace kxtest

@@ -76,7 +76,7 @@ TEST(TransferTest, StateMachine)
     }
 }
 
-TEST(TransferTest, OneAtATimeAndAbort)
+TEST(TransferTest, OneAtATimeAbortAndASilentStatus)
 {
     KxSimFixture sim;
     ASSERT_TRUE(sim.start());
@@ -88,12 +88,8 @@ TEST(TransferTest, OneAtATimeAndAbort)
     sim.control("transfer abort");
     EXPECT_EQ(sim.value(Pv("3.8.0")), "2");
     EXPECT_EQ(Set(sim, {Pv("3.3.0"), "i", "2"}).exitCode, 0);
-}
 
-TEST(TransferTest, SilentStatusIsNotAnswered)
-{
-    KxSimFixture sim;
-    ASSERT_TRUE(sim.start());
+    sim.control("reset");
     sim.control("transfer mode silent");
     ASSERT_EQ(Set(sim, {Pv("3.5.0"), "a", "10.0.0.5", Pv("3.6.0"), "s", "c.cfg", Pv("3.7.0"), "i", "1"}).exitCode, 0);
     EXPECT_EQ(Get(sim, {Pv("3.8.0")}, V2c(), 0.3).status(), "timeout");
@@ -135,11 +131,9 @@ TEST(PersistenceTest, SavedSurvivesStopAndStartUnsavedDoesNot)
     ASSERT_EQ(Set(sim, {"1.3.6.1.2.1.1.5.0", "s", "lost", Pv("10.3.4.1.2.12"), "i", "1"}).exitCode, 0);
 
     ASSERT_TRUE(sim.restart());
-    EXPECT_EQ(sim.value("1.3.6.1.2.1.1.5.0"), "saved");
-    EXPECT_EQ(sim.value(Pv("7.6.1.1.12")), "lab");
-    EXPECT_EQ(sim.value(Pv("7.7.1.1.3")), "12");
-    EXPECT_EQ(sim.value(Pv("10.3.4.1.1.12")), "12"); // the IGMP row of the saved VLAN
-    EXPECT_EQ(sim.value(Pv("10.3.4.1.2.12")), "2");
+    // The IGMP row of the saved VLAN with it.
+    ExpectValues(sim, {{"1.3.6.1.2.1.1.5.0", "saved"}, {Pv("7.6.1.1.12"), "lab"}, {Pv("7.7.1.1.3"), "12"},
+                       {Pv("10.3.4.1.1.12"), "12"}, {Pv("10.3.4.1.2.12"), "2"}});
 
     // A second start without saving keeps the same configuration.
     ASSERT_EQ(Set(sim, {"1.3.6.1.2.1.1.5.0", "s", "again lost"}).exitCode, 0);

@@ -130,25 +130,32 @@ private:
         out.insert(out.end(), content.begin(), content.end());
     }
 
+    // Where the BER content of the request's first OID lies.
+    static bool FirstOidAt(const std::vector<unsigned char>& m, std::size_t& at, std::size_t& len)
+    {
+        std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0;
+        unsigned char tag = 0;
+        if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, at))
+            return false;
+        at += 4; // past the error status and the error index
+        return Header(m, at, tag, len) && tag == 0x30 && Header(m, at, tag, len) && tag == 0x30 &&
+               Header(m, at, tag, len) && tag == 0x06;
+    }
+
     // A v1/v2c response that answers only the request's first binding, with an
     // OID one level below the one asked for (a row of the first column), or below
     // `base` (the BER content of an OID) when that is given.
     static bool OneBindingAnswer(const std::vector<unsigned char>& m, std::vector<unsigned char>& answer,
                                  const std::vector<unsigned char>* base = nullptr, unsigned char last = 1)
     {
-        std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
-        if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, errorAt))
+        std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0, at = 0, len = 0;
+        if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, errorAt) || !FirstOidAt(m, at, len))
             return false;
-        std::size_t pos = 0;
+        std::size_t pos = 0, messageLen = 0;
         unsigned char tag = 0;
-        std::size_t len = 0;
-        Header(m, pos, tag, len); // the message; pos is at its version now
+        Header(m, pos, tag, messageLen); // pos is at the message's version now
         const std::vector<unsigned char> versionAndCommunity(m.begin() + static_cast<long>(pos),
                                                              m.begin() + static_cast<long>(pduTagAt));
-        std::size_t at = errorAt + 4; // past the error status and the error index
-        if (!Header(m, at, tag, len) || tag != 0x30 || !Header(m, at, tag, len) || tag != 0x30 ||
-            !Header(m, at, tag, len) || tag != 0x06)
-            return false;
         std::vector<unsigned char> oid = base ? *base
                                               : std::vector<unsigned char>(m.begin() + static_cast<long>(at),
                                                                            m.begin() + static_cast<long>(at + len));
@@ -166,22 +173,6 @@ private:
         AppendTlv(message, 0xa2, pdu);
         answer.clear();
         AppendTlv(answer, 0x30, message);
-        return true;
-    }
-
-    // The BER content of the request's first OID.
-    static bool FirstOid(const std::vector<unsigned char>& m, std::vector<unsigned char>& oid)
-    {
-        std::size_t pduTagAt = 0, reqIdAt = 0, reqIdLen = 0, errorAt = 0;
-        if (!Locate(m, pduTagAt, reqIdAt, reqIdLen, errorAt))
-            return false;
-        std::size_t at = errorAt + 4;
-        unsigned char tag = 0;
-        std::size_t len = 0;
-        if (!Header(m, at, tag, len) || tag != 0x30 || !Header(m, at, tag, len) || tag != 0x30 ||
-            !Header(m, at, tag, len) || tag != 0x06)
-            return false;
-        oid.assign(m.begin() + static_cast<long>(at), m.begin() + static_cast<long>(at + len));
         return true;
     }
 
@@ -214,7 +205,10 @@ private:
                 if (!OneBindingAnswer(buf, answer))
                     continue;
             } else if (m_mode == Mode::RepeatOid || m_mode == Mode::ReverseOid) {
-                if (m_firstOid.empty() && !FirstOid(buf, m_firstOid))
+                std::size_t at = 0, len = 0;
+                if (m_firstOid.empty() && FirstOidAt(buf, at, len))
+                    m_firstOid.assign(buf.begin() + static_cast<long>(at), buf.begin() + static_cast<long>(at + len));
+                if (m_firstOid.empty())
                     continue;
                 const int n = m_received.load();
                 const auto last = static_cast<unsigned char>(m_mode == Mode::RepeatOid ? 1 : std::max(1, 10 - n));

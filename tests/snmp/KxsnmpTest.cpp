@@ -7,11 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <fcntl.h>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace kxtest {
 namespace {
@@ -40,40 +36,13 @@ T.20.0 op R 01-02-03-04-05-06-07-08-09-0A-0B-0C-0D-0E-0F-10-11-12
 T.21.0 c64 R 18446744073709551615
 )";
 
-struct Outcome
-{
-    std::vector<std::string> out; // standard output, line by line
-    std::string err;
-    int exit = -1;
-};
+using Outcome = ToolRun;
 
 // A tool with its arguments, without a shell, without MIB files or a user's configuration.
 Outcome Start(const std::vector<std::string>& argv)
 {
     static TempDir home;
-    const std::string errPath = home.file("stderr");
-    const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const int saved = ::dup(2);
-    ::dup2(errFd, 2);
-    ChildProcess child;
-    const bool started =
-        child.start(argv, {{"MIBS", ""}, {"SNMP_PERSISTENT_DIR", home.path()}, {"SNMPCONFPATH", home.path()}});
-    ::dup2(saved, 2);
-    ::close(saved);
-    ::close(errFd);
-    Outcome r;
-    if (!started)
-        return r;
-    std::string line;
-    while (child.readLine(line, 20s))
-        r.out.push_back(line);
-    const int status = child.stop(SIGTERM, 5s);
-    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errPath);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    r.err = ss.str();
-    return r;
+    return RunTool(argv, {{"MIBS", ""}, {"SNMP_PERSISTENT_DIR", home.path()}, {"SNMPCONFPATH", home.path()}}, 20s);
 }
 
 Outcome Kxsnmp(const std::string& command, const std::vector<std::string>& args)

@@ -16,12 +16,9 @@ namespace {
 // Gets sysName as the panel polls: the attempt that was answered, 0 for none.
 int AnsweredAfter(CCommonSNMP& s, int attempts)
 {
-    for (int i = 1; i <= attempts; ++i) {
-        std::unique_ptr<CSnmp> response;
-        if (s.Open(SnmpPdu::Get) && s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr) == 0 &&
-            s.send(response, 0) == 0 && response)
+    for (int i = 1; i <= attempts; ++i)
+        if (GetSysName(s) == 0)
             return i;
-    }
     return 0;
 }
 
@@ -41,7 +38,7 @@ TEST(SessionAgainstSim, SnmpV3AnswersAgainAfterTheAgentRestarts)
         SCOPED_TRACE(c.name);
         KxSimFixture sim;
         ASSERT_TRUE(sim.start());
-        CCommonSNMP panel(SettingsFor(sim.port(), "shades", 400));
+        CCommonSNMP panel(SessionSettingsFor(sim.port(), "shades", 400));
         ASSERT_EQ(AnsweredAfter(panel, 1), 1);
         WalkCollector before;
         ASSERT_EQ(before.walk(panel, {"1.3.6.1.2.1.2.2.1.1"}), SnmpResult::EndOfTable);
@@ -56,7 +53,7 @@ TEST(SessionAgainstSim, SnmpV3AnswersAgainAfterTheAgentRestarts)
         const int attempt = AnsweredAfter(panel, 4);
         EXPECT_GE(attempt, 1);
         EXPECT_LE(attempt, 3);
-        CCommonSNMP dialog(SettingsFor(sim.port(), "shades", 400));
+        CCommonSNMP dialog(SessionSettingsFor(sim.port(), "shades", 400));
         EXPECT_EQ(AnsweredAfter(dialog, 1), 1);
         WalkCollector w;
         EXPECT_EQ(w.walk(dialog, {"1.3.6.1.2.1.2.2.1.1"}), SnmpResult::EndOfTable);
@@ -73,7 +70,7 @@ TEST(SessionAgainstSim, AWalkAsksOneGetNextPerStepAndNothingAhead)
     const std::string column = "1.3.6.1.2.1.2.2.1.1";
     for (const char* user : {"", "shades"}) {
         SCOPED_TRACE(*user ? user : "v1");
-        CCommonSNMP s(SettingsFor(sim.port(), user, 1000));
+        CCommonSNMP s(SessionSettingsFor(sim.port(), user, 1000));
         sim.clearLog();
         WalkCollector w;
         ASSERT_EQ(w.walk(s, {column}), SnmpResult::EndOfTable);
@@ -102,8 +99,7 @@ TEST(SessionAgainstSim, AWalkAsksOneGetNextPerStepAndNothingAhead)
             }
         } three{&s};
         sim.clearLog();
-        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-        ASSERT_EQ(s.addValue(column, SnmpType::Null, nullptr), 0);
+        ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, column));
         ASSERT_EQ(s.getNext(&Three::Step, &three, 0), 0);
         ASSERT_TRUE(s.WaitWalkDone(5000));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Snmpd, EveryCredential, ::testing::ValuesIn(kCredential
 
 TEST_P(EveryCredential, GetsAndSetsEachTypeCode)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     const int n = static_cast<int>(GetParam().size()) + 10; // a value of this run's own
 
     ASSERT_TRUE(s.Open(SnmpPdu::Set));
@@ -71,32 +71,27 @@ TEST_P(EveryCredential, GetsAndSetsEachTypeCode)
     response->getErrorInfo(status, index);
     EXPECT_EQ(status, 0);
 
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue(kTestInteger, SnmpType::Null, nullptr);
-    s.addValue(kTestGauge, SnmpType::Null, nullptr);
-    s.addValue(kTestString, SnmpType::Null, nullptr);
-    s.addValue("1.3.6.1.2.1.1.2.0", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get, kTestInteger));
+    for (const char* oid : {kTestGauge, kTestString, "1.3.6.1.2.1.1.2.0"})
+        s.addValue(oid, SnmpType::Null, nullptr);
     ASSERT_EQ(s.getNext(response, 0), 0); // a get through the table object
     ASSERT_EQ(response->getValuesCount(), 4);
-    int type = 0;
-    std::string value;
-    response->getValue(0, type, value);
-    EXPECT_EQ(type, SnmpType::Integer);
-    EXPECT_EQ(value, std::to_string(-n));
-    response->getValue(1, type, value);
-    EXPECT_EQ(type, SnmpType::Unsigned32);
-    EXPECT_EQ(value, std::to_string(n * 1000));
-    response->getValue(2, type, value);
-    EXPECT_EQ(type, SnmpType::OctetString);
-    EXPECT_EQ(value, text);
-    response->getValue(3, type, value);
-    EXPECT_EQ(type, SnmpType::ObjectId);
-    EXPECT_EQ(value.rfind("1.3.6.1.4.1.", 0), 0u);
+    const std::pair<int, std::string> expected[] = {{SnmpType::Integer, std::to_string(-n)},
+                                                    {SnmpType::Unsigned32, std::to_string(n * 1000)},
+                                                    {SnmpType::OctetString, text},
+                                                    {SnmpType::ObjectId, "1.3.6.1.4.1."}}; // sysObjectID, by its arc
+    for (int i = 0; i < 4; ++i) {
+        int type = 0;
+        std::string value;
+        response->getValue(i, type, value);
+        EXPECT_EQ(type, expected[i].first) << i;
+        EXPECT_EQ(value.substr(0, i == 3 ? 12 : std::string::npos), expected[i].second) << i;
+    }
 }
 
-TEST_P(EveryCredential, WalksAColumnToItsEnd)
+TEST_P(EveryCredential, WalksAColumnAndColumnsSideBySideToTheirEnd)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     WalkCollector w;
     EXPECT_EQ(w.walk(s, {kTestColumn}), SnmpResult::EndOfTable);
     ASSERT_EQ(w.rows.size(), static_cast<std::size_t>(kRows));
@@ -105,12 +100,8 @@ TEST_P(EveryCredential, WalksAColumnToItsEnd)
         EXPECT_EQ(w.suffixes[r][0], "." + std::to_string(r + 1) + ".0");
     }
     EXPECT_EQ(w.stale, 0);
-}
 
-TEST_P(EveryCredential, WalksColumnsSideBySide)
-{
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
-    WalkCollector w;
+    // Columns side by side.
     EXPECT_EQ(w.walk(s, {"1.3.6.1.2.1.2.2.1.1", "1.3.6.1.2.1.2.2.1.2", "1.3.6.1.2.1.2.2.1.3"}),
               SnmpResult::EndOfTable);
     ASSERT_FALSE(w.rows.empty()); // the loopback interface at least
@@ -124,9 +115,8 @@ TEST_P(EveryCredential, WalksColumnsSideBySide)
 
 TEST_P(EveryCredential, SingleGetNextStepsAndEnds)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    s.addValue(kTestColumn, SnmpType::Null, nullptr);
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, kTestColumn));
     std::unique_ptr<CSnmp> response;
     for (int row = 1; row <= 2; ++row) {
         ASSERT_EQ(s.getNext(response, 0), 0);
@@ -137,8 +127,7 @@ TEST_P(EveryCredential, SingleGetNextStepsAndEnds)
     }
 
     // One object under the subtree: the second step leaves it.
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    s.addValue("1.3.6.1.4.1.99999.1.3", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.4.1.99999.1.3"));
     ASSERT_EQ(s.getNext(response, 0), 0);
     std::string oid;
     response->getOid(0, oid);
@@ -153,7 +142,7 @@ TEST_P(EveryCredential, SingleGetNextStepsAndEnds)
 
 TEST_P(EveryCredential, ACallbackMayReopenItsOwnSessionForTheNextWalk)
 {
-    CCommonSNMP s(SettingsFor(Port(), GetParam()));
+    CCommonSNMP s(SessionSettingsFor(Port(), GetParam()));
     struct Chain
     {
         CCommonSNMP* session;
@@ -174,13 +163,11 @@ TEST_P(EveryCredential, ACallbackMayReopenItsOwnSessionForTheNextWalk)
                 return;
             }
             // Walk the next table on the same session, from the callback.
-            c->session->Open(SnmpPdu::GetNext);
-            c->session->addValue(kTestColumn, SnmpType::Null, nullptr);
+            Arm(*c->session, SnmpPdu::GetNext, kTestColumn);
             c->session->getNext(&Chain::Step, c, 0);
         }
     } chain{&s};
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    s.addValue(kTestColumn, SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, kTestColumn));
     s.getNext(&Chain::Step, &chain, 0);
     ASSERT_TRUE(WaitFor([&] { return chain.steps == 3; }, std::chrono::seconds(20)));
     EXPECT_EQ(chain.rows, 3 * kRows);
@@ -193,36 +180,29 @@ TEST(SessionFailures, BadCredentialsAndDeadAgentsFailWithinTheTimeOut)
         const char* name;
         SessionSettings settings;
     };
-    std::vector<Case> cases;
-    SessionSettings wrongCommunity = SettingsFor(Port(), "", 500);
-    wrongCommunity.ReadCommunity = "nobody";
-    cases.push_back({"wrong community", wrongCommunity});
-    SessionSettings wrongAuth = SettingsFor(Port(), "md5user", 500);
-    wrongAuth.AuthPassword = "not-the-password";
-    cases.push_back({"wrong auth password", wrongAuth});
-    SessionSettings wrongPriv = SettingsFor(Port(), "shades", 500);
-    wrongPriv.PrivPassword = "not-the-password";
-    cases.push_back({"wrong privacy password", wrongPriv});
-    SessionSettings unknownUser = SettingsFor(Port(), "noauth", 500);
-    unknownUser.SecurityName = "stranger";
-    cases.push_back({"unknown user", unknownUser});
-    cases.push_back({"no agent v1", SettingsFor(FreeUdpPort(), "", 500)});
-    cases.push_back({"no agent v3", SettingsFor(FreeUdpPort(), "shades", 500)});
-    SessionSettings noAddress = SettingsFor(Port(), "", 500);
-    noAddress.DeviceAddress.clear();
-    cases.push_back({"empty address", noAddress});
-    // The agent is at localhost: an answer would mean the name was looked up.
-    for (const char* user : {"", "shades"}) {
-        SessionSettings name = SettingsFor(Port(), user, 500);
-        name.DeviceAddress = "localhost";
-        cases.push_back({"a host name is never looked up", name});
-    }
+    // The agent's settings for `user`, 500 ms to answer, changed by `change`.
+    const auto with = [](const std::string& user, auto change) {
+        SessionSettings s = SessionSettingsFor(Port(), user, 500);
+        change(s);
+        return s;
+    };
+    const std::vector<Case> cases = {
+        {"wrong community", with("", [](auto& s) { s.ReadCommunity = "nobody"; })},
+        {"wrong auth password", with("md5user", [](auto& s) { s.AuthPassword = "not-the-password"; })},
+        {"wrong privacy password", with("shades", [](auto& s) { s.PrivPassword = "not-the-password"; })},
+        {"unknown user", with("noauth", [](auto& s) { s.SecurityName = "stranger"; })},
+        {"no agent v1", SessionSettingsFor(FreeUdpPort(), "", 500)},
+        {"no agent v3", SessionSettingsFor(FreeUdpPort(), "shades", 500)},
+        {"empty address", with("", [](auto& s) { s.DeviceAddress.clear(); })},
+        // The agent is at localhost: an answer would mean the name was looked up.
+        {"v1 host name", with("", [](auto& s) { s.DeviceAddress = "localhost"; })},
+        {"v3 host name", with("shades", [](auto& s) { s.DeviceAddress = "localhost"; })},
+    };
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CCommonSNMP s(c.settings);
-        ASSERT_TRUE(s.Open(SnmpPdu::Get));
-        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        ASSERT_TRUE(Arm(s, SnmpPdu::Get));
         std::unique_ptr<CSnmp> response;
         auto start = std::chrono::steady_clock::now();
         EXPECT_NE(s.send(response, 0), 0);
@@ -241,16 +221,12 @@ TEST(SessionFailures, BadCredentialsAndDeadAgentsFailWithinTheTimeOut)
 
 TEST(SessionFailures, CorrectCredentialsStillWorkAfterWrongOnesOfTheSameUser)
 {
-    SessionSettings wrong = SettingsFor(Port(), "shauser", 500);
+    SessionSettings wrong = SessionSettingsFor(Port(), "shauser", 500);
     wrong.AuthPassword = "wrong-password";
     CCommonSNMP bad(wrong);
-    CCommonSNMP good(SettingsFor(Port(), "shauser", 2000));
-    for (CCommonSNMP* s : {&good, &bad, &good}) {
-        ASSERT_TRUE(s->Open(SnmpPdu::Get));
-        s->addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-        std::unique_ptr<CSnmp> response;
-        EXPECT_EQ(s->send(response, 0) == 0, s == &good);
-    }
+    CCommonSNMP good(SessionSettingsFor(Port(), "shauser", 2000));
+    for (CCommonSNMP* s : {&good, &bad, &good})
+        EXPECT_EQ(GetSysName(*s) == 0, s == &good);
 }
 
 TEST(SessionSecurity, PrivacyWithoutAProtocolOfItsOwnGoesOutAsAuthNoPriv)
@@ -259,28 +235,16 @@ TEST(SessionSecurity, PrivacyWithoutAProtocolOfItsOwnGoesOutAsAuthNoPriv)
     // or one the engine does not know) leaves the request authenticated only:
     // an authNoPriv user answers it, and no request goes out unencrypted as if
     // it were private.
-    for (const char* code : {"1", "3", "9"}) {
+    // With DES ("2") the request is private, which this user cannot answer.
+    for (const char* code : {"1", "3", "9", "2"}) {
         SCOPED_TRACE(code);
-        SessionSettings s = SettingsFor(Port(), "shauser", 2000);
+        SessionSettings s = SessionSettingsFor(Port(), "shauser", *code == '2' ? 500 : 2000);
         s.SecurityLevel = "3";
         s.PrivProtocol = code;
         s.PrivPassword = "whatever-password";
         CCommonSNMP session(s);
-        ASSERT_TRUE(session.Open(SnmpPdu::Get));
-        session.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-        std::unique_ptr<CSnmp> response;
-        EXPECT_EQ(session.send(response, 0), 0);
+        EXPECT_EQ(GetSysName(session) == 0, *code != '2');
     }
-    // With DES the request is private, which this user cannot answer.
-    SessionSettings des = SettingsFor(Port(), "shauser", 500);
-    des.SecurityLevel = "3";
-    des.PrivProtocol = "2";
-    des.PrivPassword = "whatever-password";
-    CCommonSNMP session(des);
-    ASSERT_TRUE(session.Open(SnmpPdu::Get));
-    session.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-    std::unique_ptr<CSnmp> response;
-    EXPECT_NE(session.send(response, 0), 0);
 }
 
 TEST(SessionConcurrency, ManySessionsWalkAtOnceFromSeveralThreads)
@@ -291,7 +255,7 @@ TEST(SessionConcurrency, ManySessionsWalkAtOnceFromSeveralThreads)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t, &failures] {
             const std::string user = t % 2 ? "" : kCredentials[1 + (t / 2) % 6];
-            CCommonSNMP s(SettingsFor(Port(), user));
+            CCommonSNMP s(SessionSettingsFor(Port(), user));
             for (int round = 0; round < 3; ++round) {
                 WalkCollector w;
                 const int end = w.walk(s, {kTestColumn});
@@ -310,21 +274,15 @@ TEST(SessionConcurrency, ManySessionsWalkAtOnceFromSeveralThreads)
 
 TEST(SessionConcurrency, GetsOnOneSessionWhileAnotherWalks)
 {
-    CCommonSNMP walker(SettingsFor(Port(), "shades"));
-    CCommonSNMP getter(SettingsFor(Port(), "shades"));
+    CCommonSNMP walker(SessionSettingsFor(Port(), "shades"));
+    CCommonSNMP getter(SessionSettingsFor(Port(), "shades"));
     WalkCollector w;
     w.session = &walker;
-    ASSERT_TRUE(walker.Open(SnmpPdu::GetNext));
-    walker.addValue(kTestColumn, SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(walker, SnmpPdu::GetNext, kTestColumn));
     walker.getNext(&WalkCollector::Step, &w, 0);
     int gets = 0;
-    while (!walker.IsWalkDone()) {
-        ASSERT_TRUE(getter.Open(SnmpPdu::Get));
-        getter.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-        std::unique_ptr<CSnmp> response;
-        ASSERT_EQ(getter.send(response, 0), 0);
-        ++gets;
-    }
+    for (; !walker.IsWalkDone(); ++gets)
+        ASSERT_EQ(GetSysName(getter), 0);
     EXPECT_GT(gets, 0);
     EXPECT_EQ(w.rows.size(), static_cast<std::size_t>(kRows));
 }

@@ -34,7 +34,7 @@ struct Counter
 TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
 {
     FakeAgent agent(FakeAgent::Mode::Echo);
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
 
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(s.Open(2));
@@ -42,7 +42,7 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
     EXPECT_EQ(s.send(response, 0), -1);
     EXPECT_EQ(s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr), -1);
     // The same for an SNMPv3 session (Open sends nothing, no agent needed).
-    CCommonSNMP v3(SettingsFor(agent.port(), "shades"));
+    CCommonSNMP v3(SessionSettingsFor(agent.port(), "shades"));
     EXPECT_FALSE(v3.Open(2));
     EXPECT_EQ(v3.send(response, 0), -1);
 
@@ -64,7 +64,7 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(agent.received(), 0);
 
-    SessionSettings v2 = SettingsFor(agent.port());
+    SessionSettings v2 = SessionSettingsFor(agent.port());
     v2.SnmpVersion = "2";
     CCommonSNMP other(v2);
     EXPECT_FALSE(other.Open(SnmpPdu::Get));
@@ -73,40 +73,39 @@ TEST(SessionContract, RefusedCallsReturnAtOnceAndSendNothing)
 TEST(SessionContract, EveryTypeCodeIsEncodedAsTheAgentExpects)
 {
     FakeAgent agent(FakeAgent::Mode::Echo); // answers with what it received
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
     ASSERT_TRUE(s.Open(SnmpPdu::Set));
     const char octets[] = {'\xc0', '\0', '\0', '\x01'};
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.7.7.1.1.3", SnmpType::Unsigned32, "4094"), 0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.8.1.3.1.2.1", SnmpType::OctetString, octets, 4),
-              0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.8.1.3.1.3.1", SnmpType::Integer, "-2147483648"),
-              0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.16.1.1.0", SnmpType::IpAddress, "192.168.0.10"),
-              0);
-    ASSERT_EQ(s.addValue("1.3.6.1.4.1.99999.10.75.13.25.2.1.1.1.5.4.117.115.101.114.3",
-                         SnmpType::OctetString, "naïve"),
-              0);
+    const std::string arc = "1.3.6.1.4.1.99999.10.75.13.";
+    const struct
+    {
+        std::string oid;
+        int type;
+        std::string value; // with a NUL: given with its length
+    } bindings[] = {
+        {arc + "7.7.1.1.3", SnmpType::Unsigned32, "4094"},
+        {arc + "8.1.3.1.2.1", SnmpType::OctetString, std::string(octets, 4)},
+        {arc + "8.1.3.1.3.1", SnmpType::Integer, "-2147483648"},
+        {arc + "16.1.1.0", SnmpType::IpAddress, "192.168.0.10"},
+        {arc + "25.2.1.1.1.5.4.117.115.101.114.3", SnmpType::OctetString, "naïve"},
+    };
+    for (const auto& b : bindings)
+        ASSERT_EQ(b.value.find('\0') == std::string::npos
+                      ? s.addValue(b.oid, b.type, b.value.c_str())
+                      : s.addValue(b.oid, b.type, b.value.data(), static_cast<int>(b.value.size())),
+                  0)
+            << b.oid;
     std::unique_ptr<CSnmp> response;
     ASSERT_EQ(s.send(response, 0), 0);
     ASSERT_EQ(response->getValuesCount(), 5);
-    struct Expect
-    {
-        int type;
-        std::string value;
-    };
-    const Expect expected[] = {{SnmpType::Unsigned32, "4094"},
-                               {SnmpType::OctetString, std::string(octets, 4)},
-                               {SnmpType::Integer, "-2147483648"},
-                               {SnmpType::IpAddress, "192.168.0.10"},
-                               {SnmpType::OctetString, "naïve"}};
     for (int i = 0; i < 5; ++i) {
         int type = 0;
         std::string value;
         int length = 0;
         ASSERT_EQ(response->getValue(i, type, value, length), 0);
-        EXPECT_EQ(type, expected[i].type) << i;
-        EXPECT_EQ(value, expected[i].value) << i;
-        EXPECT_EQ(length, static_cast<int>(expected[i].value.size()));
+        EXPECT_EQ(type, bindings[i].type) << i;
+        EXPECT_EQ(value, bindings[i].value) << i;
+        EXPECT_EQ(length, static_cast<int>(bindings[i].value.size()));
     }
     int type = 0;
     std::string value;
@@ -122,13 +121,12 @@ TEST(SessionContract, AgentErrorsArriveInsideTheResponse)
 {
     FakeAgent agent(FakeAgent::Mode::ErrorStatus);
     agent.setErrorStatus(12); // inconsistentValue
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
     ASSERT_TRUE(s.Open(SnmpPdu::Set));
     s.addValue("1.3.6.1.4.1.99999.10.75.13.1.10.0", SnmpType::Integer, "1");
     std::unique_ptr<CSnmp> response;
     ASSERT_EQ(s.send(response, 0), 0);
-    int status = 0;
-    int index = 0;
+    int status = 0, index = 0;
     response->getErrorInfo(status, index);
     EXPECT_EQ(status, 12);
     EXPECT_EQ(index, 1);
@@ -144,21 +142,16 @@ TEST(SessionContract, AgentErrorsArriveInsideTheResponse)
 TEST(SessionContract, TimeoutZeroMeansTheSessionTimeout)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
-    CCommonSNMP s(SettingsFor(agent.port(), "", 600));
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-    std::unique_ptr<CSnmp> response;
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.send(response, 0), -1);
-    auto elapsed = ElapsedMs(start);
-    EXPECT_GE(elapsed, 550);
-    EXPECT_LT(elapsed, 600 + 500);
-
-    start = std::chrono::steady_clock::now();
-    EXPECT_EQ(s.send(response, 200), -1);
-    elapsed = ElapsedMs(start);
-    EXPECT_GE(elapsed, 150);
-    EXPECT_LT(elapsed, 200 + 500);
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 600));
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
+    for (const int timeout : {0, 200}) {
+        const int expected = timeout ? timeout : 600;
+        std::unique_ptr<CSnmp> response;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(s.send(response, timeout), -1);
+        EXPECT_GE(ElapsedMs(start), expected - 50) << timeout;
+        EXPECT_LT(ElapsedMs(start), expected + 500) << timeout;
+    }
     EXPECT_EQ(agent.received(), 2); // no retries
 }
 
@@ -166,11 +159,10 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
 {
     FakeAgent agent(FakeAgent::Mode::Echo);
     agent.setDelay(std::chrono::milliseconds(300));
-    CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 2000));
     Counter c;
     c.session = &s;
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     s.getNext(&Counter::Step, &c, 0);
 
     // Close does not wait out the step in flight, and its answer is dropped.
@@ -184,8 +176,7 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
     // Cancelled until the next Open: no step starts, walk-done is signalled.
     EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), -1);
     EXPECT_TRUE(s.IsWalkDone());
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     EXPECT_EQ(s.getNext(&Counter::Step, &c, 0), 0);
     EXPECT_TRUE(s.WaitWalkDone(3000));
     EXPECT_EQ(c.calls, 1);
@@ -196,36 +187,29 @@ TEST(SessionContract, NoCallbackAfterCloseAndNoWalkUntilOpen)
 TEST(SessionContract, CloseEndsAV3WalkWithoutWaitingForItsStep)
 {
     FakeAgent agent(FakeAgent::Mode::Silent);
-    {
-        CCommonSNMP s(SettingsFor(agent.port(), "shades", 1000));
-        Counter c;
-        c.session = &s;
-        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-        s.addValue("1.3.6.1.2.1.1", SnmpType::Null, nullptr);
-        s.getNext(&Counter::Step, &c, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        auto start = std::chrono::steady_clock::now();
-        s.Close();
-        EXPECT_LT(ElapsedMs(start), 250);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-        EXPECT_EQ(c.calls, 0);
-    }
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "shades", 1000));
+    Counter c;
+    c.session = &s;
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.1"));
+    s.getNext(&Counter::Step, &c, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    auto start = std::chrono::steady_clock::now();
+    s.Close();
+    EXPECT_LT(ElapsedMs(start), 250);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    EXPECT_EQ(c.calls, 0);
 }
 
 TEST(SessionContract, AnEarlierWalkNeverReachesACallbackAfterOpen)
 {
     FakeAgent agent(FakeAgent::Mode::Echo);
     agent.setDelay(std::chrono::milliseconds(200));
-    CCommonSNMP s(SettingsFor(agent.port(), "", 2000));
-    Counter first;
-    first.session = &s;
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 2000));
+    Counter first, second;
+    first.session = second.session = &s;
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get));
     s.getNext(&Counter::Step, &first, 0);
-    ASSERT_TRUE(s.Open(SnmpPdu::Get));
-    s.addValue("1.3.6.1.2.1.1.6.0", SnmpType::Null, nullptr);
-    Counter second;
-    second.session = &s;
+    ASSERT_TRUE(Arm(s, SnmpPdu::Get, "1.3.6.1.2.1.1.6.0"));
     s.getNext(&Counter::Step, &second, 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     EXPECT_EQ(first.calls, 0);
@@ -237,12 +221,11 @@ TEST(SessionContract, AFastAnswerIsNeverMistakenForAStaleOne)
 {
     // Loopback answers arrive within microseconds; each id must be pending by then.
     FakeAgent agent(FakeAgent::Mode::Echo);
-    CCommonSNMP s(SettingsFor(agent.port()));
+    CCommonSNMP s(SessionSettingsFor(agent.port()));
     Counter c;
     c.session = &s;
     for (int i = 0; i < 300; ++i) {
-        ASSERT_TRUE(s.Open(SnmpPdu::Get));
-        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+        ASSERT_TRUE(Arm(s, SnmpPdu::Get));
         ASSERT_EQ(s.getNext(&Counter::Step, &c, 0), 0);
         ASSERT_TRUE(s.WaitWalkDone(3000));
     }
@@ -261,17 +244,13 @@ TEST(SessionContract, GarbageWrongIdsAndDuplicatesAreSurvived)
                           Case{FakeAgent::Mode::Twice, 0}}) {
         SCOPED_TRACE(static_cast<int>(k.mode));
         FakeAgent agent(k.mode);
-        CCommonSNMP s(SettingsFor(agent.port(), "", 400));
-        ASSERT_TRUE(s.Open(SnmpPdu::Get));
-        s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
-        std::unique_ptr<CSnmp> response;
-        EXPECT_EQ(s.send(response, 0), k.expect);
+        CCommonSNMP s(SessionSettingsFor(agent.port(), "", 400));
+        EXPECT_EQ(GetSysName(s), k.expect);
 
         Counter c;
         c.session = &s;
         for (int i = 0; i < 5; ++i) {
-            ASSERT_TRUE(s.Open(SnmpPdu::Get));
-            s.addValue("1.3.6.1.2.1.1.5.0", SnmpType::Null, nullptr);
+            ASSERT_TRUE(Arm(s, SnmpPdu::Get));
             s.getNext(&Counter::Step, &c, 0);
             ASSERT_TRUE(s.WaitWalkDone(3000));
         }
@@ -288,7 +267,7 @@ TEST(SessionContract, AStepAnsweredWithFewerBindingsThanAskedFails)
     // taken as a row, the request could not move on and the walk would ask the
     // same step for ever.
     FakeAgent agent(FakeAgent::Mode::OneBinding);
-    CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "", 400));
     ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
     ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
     ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.3", SnmpType::Null, nullptr), 0);
@@ -297,8 +276,7 @@ TEST(SessionContract, AStepAnsweredWithFewerBindingsThanAskedFails)
     EXPECT_EQ(response, nullptr);
 
     // The same request with one column is a row: the agent's answer is sound.
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.2.2.1.2"));
     ASSERT_EQ(s.getNext(response, 0), 0);
     std::string suffix;
     EXPECT_EQ(s.getSuffix(0, response.get(), suffix), 0);
@@ -312,15 +290,14 @@ TEST(SessionContract, AWalkWhoseAgentDoesNotMoveOnEndsAsAnError)
     for (const FakeAgent::Mode mode : {FakeAgent::Mode::RepeatOid, FakeAgent::Mode::ReverseOid}) {
         SCOPED_TRACE(static_cast<int>(mode));
         FakeAgent agent(mode);
-        CCommonSNMP s(SettingsFor(agent.port(), "", 400));
+        CCommonSNMP s(SessionSettingsFor(agent.port(), "", 400));
         WalkCollector w;
         EXPECT_EQ(w.walk(s, {"1.3.6.1.2.1.2.2.1.2"}), SnmpResult::Failed);
         EXPECT_EQ(w.rows.size(), 1u);
         EXPECT_EQ(agent.received(), 2);
 
         // Step by step the same: the first step is a row, the next an error.
-        ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-        ASSERT_EQ(s.addValue("1.3.6.1.2.1.2.2.1.2", SnmpType::Null, nullptr), 0);
+        ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.2.2.1.2"));
         std::unique_ptr<CSnmp> response;
         EXPECT_EQ(s.getNext(response, 0), 0);
         EXPECT_EQ(s.getNext(response, 0), SnmpResult::Failed);
@@ -332,19 +309,13 @@ TEST(SessionContract, EachV3StepIsTraced)
 {
     TraceCapture trace;
     FakeAgent agent(FakeAgent::Mode::Silent);
-    CCommonSNMP s(SettingsFor(agent.port(), "noauth", 200));
+    CCommonSNMP s(SessionSettingsFor(agent.port(), "noauth", 200));
     Counter c;
     c.session = &s;
-    ASSERT_TRUE(s.Open(SnmpPdu::GetNext));
-    s.addValue("1.3.6.1.2.1.1", SnmpType::Null, nullptr);
+    ASSERT_TRUE(Arm(s, SnmpPdu::GetNext, "1.3.6.1.2.1.1"));
     s.getNext(&Counter::Step, &c, 0);
     ASSERT_TRUE(s.WaitWalkDone(3000));
-    const auto lines = trace.lines();
-    std::vector<std::string> steps;
-    for (const auto& l : lines)
-        if (l.rfind("getNext", 0) == 0)
-            steps.push_back(l);
-    EXPECT_EQ(steps, (std::vector<std::string>{"getNext begin", "getNext end"}));
+    EXPECT_EQ(trace.linesStartingWith("getNext"), (std::vector<std::string>{"getNext begin", "getNext end"}));
     EXPECT_EQ(c.calls, 1);
     EXPECT_EQ(c.lastStatus, -1);
 }

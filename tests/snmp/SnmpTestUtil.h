@@ -17,10 +17,17 @@ inline const char* const kTestGauge = "1.3.6.1.4.1.99999.1.2.0";
 inline const char* const kTestString = "1.3.6.1.4.1.99999.1.3.0";
 inline const char* const kTestColumn = "1.3.6.1.4.1.99999.1.4";
 
-// Session settings for v1, or for one of the fixture's v3 users.
-inline SessionSettings SettingsFor(int port, const std::string& user = "", int timeoutMs = 3000)
+// Opens `s` for `pdu` with a NULL binding for `oid`; false when the session refuses either.
+inline bool Arm(CCommonSNMP& s, int pdu, const std::string& oid = "1.3.6.1.2.1.1.5.0")
 {
-    return SessionSettingsFor(port, user, timeoutMs);
+    return s.Open(pdu) && s.addValue(oid, SnmpType::Null, nullptr) == 0;
+}
+
+// A get of sysName.0: the send's result, -100 when it could not be armed.
+inline int GetSysName(CCommonSNMP& s)
+{
+    std::unique_ptr<CSnmp> response;
+    return Arm(s, SnmpPdu::Get) ? s.send(response, 0) : -100;
 }
 
 inline std::string ValueOf(const CSnmp& response, int index)

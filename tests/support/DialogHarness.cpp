@@ -88,11 +88,9 @@ void DialogHarness::install()
 
 void DialogHarness::resetForTest()
 {
-    const Options defaults;
-    m_options.v3User.clear();
-    m_options.deviceName = defaults.deviceName;
-    m_options.portCount = defaults.portCount;
-    m_options.sessionTimeoutMs = defaults.sessionTimeoutMs;
+    Options defaults;
+    defaults.sim = m_options.sim;
+    m_options = defaults;
     install();
     m_sim->control("reset");
     m_prompter.clear();
@@ -147,14 +145,12 @@ QWidget* DialogHarness::find(QWidget* root, const QString& name)
 
 void DialogHarness::click(QWidget* root, const QString& name)
 {
-    auto* button = find<QAbstractButton>(root, name);
-    ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
-    ASSERT_TRUE(button->isEnabled()) << "button disabled: " << name.toStdString();
     // What the click starts (a write, the reads after it) runs off the UI
     // thread; the user sees its outcome when the window has settled, and so does
     // the test.
-    QPointer<kx::ConfigDialog> dialog = qobject_cast<kx::ConfigDialog*>(button->window());
-    QTest::mouseClick(button, Qt::LeftButton);
+    auto* button = find<QAbstractButton>(root, name);
+    QPointer<kx::ConfigDialog> dialog = button ? qobject_cast<kx::ConfigDialog*>(button->window()) : nullptr;
+    press(root, name);
     if (dialog)
         waitIdle(*dialog);
 }

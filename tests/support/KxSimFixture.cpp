@@ -92,18 +92,28 @@ std::string KxSimFixture::control(const std::string& command)
     return out;
 }
 
-std::vector<kxsim::LoggedRequest> KxSimFixture::requestLog()
+namespace {
+
+// The reply's lines through `parse`; a line it cannot read fails the test.
+template<class Parse>
+auto ParseLines(const kxsim::ControlReply& reply, Parse parse)
 {
-    std::vector<kxsim::LoggedRequest> out;
-    const kxsim::ControlReply reply = tryControl("log");
     EXPECT_TRUE(reply.ok) << reply.error;
+    std::vector<typename decltype(parse(std::string()))::value_type> out;
     for (const auto& l : reply.lines) {
-        auto r = kxsim::ParseLogLine(l);
-        EXPECT_TRUE(r.has_value()) << "unreadable log line: " << l;
-        if (r)
-            out.push_back(std::move(*r));
+        auto parsed = parse(l);
+        EXPECT_TRUE(parsed.has_value()) << "unreadable line: " << l;
+        if (parsed)
+            out.push_back(std::move(*parsed));
     }
     return out;
+}
+
+} // namespace
+
+std::vector<kxsim::LoggedRequest> KxSimFixture::requestLog()
+{
+    return ParseLines(tryControl("log"), kxsim::ParseLogLine);
 }
 
 void KxSimFixture::clearLog()
@@ -113,16 +123,7 @@ void KxSimFixture::clearLog()
 
 std::vector<kxsim::ObjectText> KxSimFixture::dump(const std::string& subtree)
 {
-    std::vector<kxsim::ObjectText> out;
-    const kxsim::ControlReply reply = tryControl(subtree.empty() ? "dump" : "dump " + subtree);
-    EXPECT_TRUE(reply.ok) << reply.error;
-    for (const auto& l : reply.lines) {
-        auto o = kxsim::ParseDumpLine(l);
-        EXPECT_TRUE(o.has_value()) << "unreadable dump line: " << l;
-        if (o)
-            out.push_back(std::move(*o));
-    }
-    return out;
+    return ParseLines(tryControl(subtree.empty() ? "dump" : "dump " + subtree), kxsim::ParseDumpLine);
 }
 
 std::optional<std::string> KxSimFixture::value(const std::string& oid)

@@ -73,7 +73,6 @@ public:
     // One object's value as dump() gives it; nullopt when it does not exist.
     std::optional<std::string> value(const std::string& oid);
 
-    const std::string& directory() const { return m_dir.path(); }
     std::string stateFile() const { return m_dir.file("state"); }
     std::string controlPath() const { return m_dir.file("control"); }
 

@@ -39,7 +39,6 @@ public:
     bool running() const { return m_process.running(); }
 
     int port() const { return m_port; }
-    std::string agent() const { return "127.0.0.1:" + std::to_string(m_port); }
 
     static const std::vector<SnmpdUser>& users();
     static const SnmpdUser& user(const std::string& name);

@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <climits>
@@ -12,6 +13,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <netinet/in.h>
 #include <poll.h>
 #include <spawn.h>
@@ -24,48 +27,26 @@ extern char** environ;
 
 namespace kxtest {
 
-namespace {
-
-int FreePort(int type)
+int FreeUdpPort()
 {
-    int fd = ::socket(AF_INET, type, 0);
+    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     if (fd < 0)
         return -1;
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = 0;
     int port = -1;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
-        socklen_t len = sizeof a;
-        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
-            port = ntohs(a.sin_port);
-    }
+    socklen_t len = sizeof a;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+        port = ntohs(a.sin_port);
     ::close(fd);
     return port;
-}
-
-} // namespace
-
-int FreeUdpPort()
-{
-    return FreePort(SOCK_DGRAM);
-}
-
-int FreeTcpPort()
-{
-    return FreePort(SOCK_STREAM);
 }
 
 std::string BinDir()
 {
     const char* d = std::getenv("KX_BIN_DIR");
-    return d ? d : "";
-}
-
-std::string SourceDir()
-{
-    const char* d = std::getenv("KX_SOURCE_DIR");
     return d ? d : "";
 }
 
@@ -96,7 +77,7 @@ ChildProcess::~ChildProcess()
 }
 
 bool ChildProcess::start(const std::vector<std::string>& argv,
-                         const std::map<std::string, std::string>& extraEnv)
+                         const std::map<std::string, std::string>& extraEnv, const std::string& errPath)
 {
     if (argv.empty())
         return false;
@@ -113,20 +94,21 @@ bool ChildProcess::start(const std::vector<std::string>& argv,
     }
     for (const auto& [k, v] : extraEnv)
         envStrings.push_back(k + "=" + v);
-    std::vector<char*> envp;
-    for (auto& s : envStrings)
-        envp.push_back(s.data());
-    envp.push_back(nullptr);
-
+    const auto pointers = [](std::vector<std::string>& strings) {
+        std::vector<char*> out;
+        for (auto& s : strings)
+            out.push_back(s.data());
+        out.push_back(nullptr);
+        return out;
+    };
     std::vector<std::string> args = argv;
-    std::vector<char*> cargv;
-    for (auto& s : args)
-        cargv.push_back(s.data());
-    cargv.push_back(nullptr);
+    std::vector<char*> envp = pointers(envStrings), cargv = pointers(args);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipefd[1], 1);
+    if (!errPath.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = -1;
     const int rc = ::posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -196,6 +178,25 @@ int ChildProcess::stop(int signal, std::chrono::milliseconds timeout)
     return status;
 }
 
+ToolRun RunTool(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                std::chrono::milliseconds limit)
+{
+    static TempDir dir;
+    const std::string errPath = dir.file("stderr");
+    ToolRun r;
+    ChildProcess child;
+    if (!child.start(argv, env, errPath))
+        return r;
+    std::string line;
+    while (child.readLine(line, limit))
+        r.out.push_back(line);
+    const int status = child.stop(SIGTERM, std::chrono::seconds(5));
+    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(errPath);
+    r.err.assign(std::istreambuf_iterator<char>(in), {});
+    return r;
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -251,9 +252,8 @@ std::vector<std::string> TraceCapture::lines() const
 
 std::vector<std::string> TraceCapture::linesStartingWith(const std::string& prefix) const
 {
-    std::lock_guard lock(g_traceMutex);
     std::vector<std::string> found;
-    for (const auto& l : g_traceLines)
+    for (const auto& l : lines())
         if (l.rfind(prefix, 0) == 0)
             found.push_back(l);
     return found;
@@ -261,11 +261,8 @@ std::vector<std::string> TraceCapture::linesStartingWith(const std::string& pref
 
 bool TraceCapture::contains(const std::string& line) const
 {
-    std::lock_guard lock(g_traceMutex);
-    for (const auto& l : g_traceLines)
-        if (l == line)
-            return true;
-    return false;
+    const auto all = lines();
+    return std::find(all.begin(), all.end(), line) != all.end();
 }
 
 void TraceCapture::clear()

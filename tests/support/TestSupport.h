@@ -11,13 +11,11 @@
 
 namespace kxtest {
 
-// A UDP (or TCP) port on 127.0.0.1 that was free a moment ago.
+// A UDP port on 127.0.0.1 that was free a moment ago.
 int FreeUdpPort();
-int FreeTcpPort();
 
-// Where the build put the programs (KX_BIN_DIR), and the source tree.
+// Where the build put the programs (KX_BIN_DIR).
 std::string BinDir();
-std::string SourceDir();
 
 // A fresh directory under $TMPDIR, removed with everything in it on destruction.
 class TempDir
@@ -44,8 +42,9 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
+    // Standard error goes to `errPath` when one is given.
     bool start(const std::vector<std::string>& argv,
-               const std::map<std::string, std::string>& extraEnv = {});
+               const std::map<std::string, std::string>& extraEnv = {}, const std::string& errPath = {});
     // Reads one line of standard output; false on time-out or end of output.
     bool readLine(std::string& line, std::chrono::milliseconds timeout);
     // Sends `signal`, waits up to `timeout` and kills it after that. Returns the exit status.
@@ -58,6 +57,17 @@ private:
     int m_stdout = -1;
     std::string m_buffer;
 };
+
+// A program run to its end: its output by line, what it wrote on standard error
+// and its exit status (-1 when it could not start or was ended by a signal).
+struct ToolRun
+{
+    std::vector<std::string> out;
+    std::string err;
+    int exit = -1;
+};
+ToolRun RunTool(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                std::chrono::milliseconds limit);
 
 // Waits until `condition` is true or the time is up, polling every few milliseconds.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
