@@ -91,8 +91,9 @@ TEST_F(PowerSavingDialog, EachFunctionSendsOneSetInItsOrder)
     EXPECT_EQ(harness->prompter().texts(), QStringList{kInvalidPortlist});
 }
 
-TEST_F(PowerSavingDialog, OtherModelsShowTheGlobalSwitchesAndRefuseFibrePorts)
+TEST_F(PowerSavingDialog, OtherModelsShowTheGlobalSwitchesAndRefuseFibrePortsOverV3)
 {
+    harness->useVersion3("sha256aes");
     harness->sim().control("set " + KxSimFixture::Private("31.5.0 i W 1"));
     harness->useDevice("KX-E1  R2", 8);
     auto dlg = Open();
@@ -106,6 +107,7 @@ TEST_F(PowerSavingDialog, OtherModelsShowTheGlobalSwitchesAndRefuseFibrePorts)
     harness->sim().clearLog();
     DialogHarness::click(dlg.get(), "Global Settings Apply");
     EXPECT_EQ(SetBindings(harness->sim()), (std::vector<std::string>{"31.5.0=1", "31.6.0=2"}));
+    EXPECT_EQ(harness->sim().value(KxSimFixture::Private("31.6.0")), "2");
 
     harness->useDevice("KX-F1", 24);
     auto f1 = Open();
