@@ -8,7 +8,6 @@
 #include "tests/vlan/VlanTestSupport.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,23 +59,13 @@ void SetPvids(CPvidConfigDlg* d, const std::vector<const char*>& texts)
         DialogHarness::type(d, QStringLiteral("Port %1 VID").arg(i + 1), QString::fromLatin1(texts[i]));
 }
 
-TEST_F(PvidDialog, ShowsEachPortsPvidByItsInstanceInTheEightPortLayout)
+TEST_F(PvidDialog, ShowsEachPortsPvidByItsInstance)
 {
     PutPvid(harness->sim(), 2, 10);
     harness->sim().control("set " + Pvid(9) + " u W 20"); // no such port on this device
     InPvidDialog([](CPvidConfigDlg* d) {
-        for (int p = 1; p <= 8; ++p) {
-            QLineEdit* edit = d->edit(p);
-            EXPECT_EQ(edit->text(), p == 2 ? "10" : "1") << p;
-            EXPECT_EQ(edit->geometry(), QRect(25 + 40 * (p - 1), 85, 40, 20)) << p;
-            EXPECT_EQ(edit->property("controlId").toInt(), 5000 + p);
-        }
-        for (QLabel* label : d->findChildren<QLabel*>())
-            if (label->buddy() == d->edit(3)) {
-                EXPECT_EQ(label->geometry(), QRect(105, 65, 40, 15));
-                EXPECT_EQ(label->property("controlId").toInt(), 4503);
-                EXPECT_EQ(label->text(), "&3");
-            }
+        for (int p = 1; p <= 8; ++p)
+            EXPECT_EQ(d->edit(p)->text(), p == 2 ? "10" : "1") << p;
         EXPECT_EQ(d->edit(9), nullptr);
         // Digits only.
         DialogHarness::type(d, "Port 1 VID", "1a-2");
