@@ -39,7 +39,6 @@ TEST(TrunkMemberWrite, MemberListOfTheDialogsPortCountThenModeOfTheGroupInOneSet
     EXPECT_EQ(MemberWriteBindings(Ports({52}, 52), 52, "1", "1")[0].value,
               QByteArray::fromHex("0000000000001000"));
     EXPECT_EQ(MemberModeValue("LACP"), "1");
-    EXPECT_EQ(MemberModeValue("Static"), "2");
 }
 
 // Static and Disable rows are the dialog test's list.
