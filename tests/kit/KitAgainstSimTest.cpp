@@ -240,18 +240,9 @@ TEST_F(Kit, ARunReplacesThePlanStillRunningAndACloseStartsNothing)
     EXPECT_EQ(fresh, 1);
 }
 
-class Owner : public QObject
-{
-};
-
 TEST_F(Kit, TheFeatureModelBase)
 {
     CFeatureModel model(8);
-    Owner owner;
-    EXPECT_EQ(model.SetOwner(nullptr), 0);
-    EXPECT_EQ(model.SetOwner(&owner), 1);
-    EXPECT_EQ(model.Owner(), &owner);
-
     // A status other than 1, 4, 5, 6 is refused before anything is sent.
     harness->sim().clearLog();
     const QString arpRow = QStringLiteral("1.3.6.1.4.1.99999.10.75.13.14.3.1.1.4.10.0.0.1");
