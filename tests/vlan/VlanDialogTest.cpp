@@ -184,12 +184,9 @@ TEST_F(VlanDialog, AddRefusesBadInputAndWritesNothing)
             EXPECT_EQ(harness->prompter().texts(), QStringList{c.message}) << c.vid << " " << c.name;
             EXPECT_TRUE(d->isVisible());
         }
-        // The fields keep what was typed, cut to their lengths.
-        DialogHarness::type(d, "VID:", "123456");
-        DialogHarness::type(d, "VLAN Name:", "abcdefghijklmnopqrstuvwxyz");
-        EXPECT_EQ(DialogHarness::find<QLineEdit>(d, "VID:")->text(), "1234");
-        EXPECT_EQ(DialogHarness::find<QLineEdit>(d, "VLAN Name:")->text(), "abcdefghijklmnopqrst");
         // Half of aggregated link 1 (ports 7 and 8).
+        DialogHarness::type(d, "VID:", "20");
+        DialogHarness::type(d, "VLAN Name:", "x");
         harness->prompter().clear();
         Choose(d, 7, "Tag");
         DialogHarness::click(d, "OK");
