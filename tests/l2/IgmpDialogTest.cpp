@@ -229,7 +229,7 @@ TEST_F(IgmpDialogs, EntriesShowAddressesAndPortsAsTheCodecsDo)
     EXPECT_EQ(Row(dlg.get(), "Multicast Entries", 0), (QStringList{"1", "1", "EF 01", "01 00 5E", "2"}));
 }
 
-TEST_F(IgmpDialogs, FilteringWritesARangeInOneRequest)
+TEST_F(IgmpDialogs, FilteringRefusesASmallerToPortAndWritesARangeInOneRequest)
 {
     harness->sim().control("scenario trunk78");
     harness->useVersion3("shades");
@@ -238,11 +238,13 @@ TEST_F(IgmpDialogs, FilteringWritesARangeInOneRequest)
     ASSERT_EQ(list->rowCount(), 8);
     EXPECT_EQ(Row(dlg.get(), "Multicast Filtering Mode Table", 0), (QStringList{"1", "Forward Unregistered Groups"}));
 
-    // Its aggregated-link refusal is AggregatedLinkRulesWaitForTheAggregationGroups'; the
-    // From/To pair's refusal is the kit's (and Smart Binding's).
+    // Its aggregated-link refusal is AggregatedLinkRulesWaitForTheAggregationGroups'.
     harness->sim().clearLog();
     DialogHarness::choose(dlg.get(), "Multicast Filtering Mode", "Filtering Unregistered Groups");
     DialogHarness::choose(dlg.get(), "From Port", "3");
+    DialogHarness::choose(dlg.get(), "To Port", "2");
+    EXPECT_EQ(harness->prompter().last(), "'To Port' can not be smaller than 'From Port'");
+    EXPECT_EQ(DialogHarness::find<QComboBox>(dlg.get(), "To Port")->currentText(), "3");
     DialogHarness::choose(dlg.get(), "To Port", "5");
     DialogHarness::click(dlg.get(), "&Apply");
     EXPECT_EQ(Sets(*harness), std::vector<std::string>{"28.1.1.2.3=2 28.1.1.2.4=2 28.1.1.2.5=2"});
