@@ -9,10 +9,10 @@
 #include "ui/l2/CStpBridgeDlg.h"
 #include "ui/l2/CStpPortConfigDlg.h"
 #include "ui/l2/CStpPortTableDlg.h"
+#include "tests/l2/QosTestSupport.h"
 #include "tests/l2/TrunkTestSupport.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,8 +21,8 @@
 
 using namespace kxtest;
 using l2test::Control;
-using l2test::Expand;
 using l2test::Value;
+using qostest::Sets; // the bridge MIB by its full OIDs
 
 namespace {
 
@@ -51,25 +51,6 @@ QString Shown(QWidget* dlg, const char* name)
     return "<none>";
 }
 
-// Each set as "OID=value" lines with the private arc and BRIDGE-MIB shortened.
-std::vector<std::string> Sets(DialogHarness& h)
-{
-    std::vector<std::string> out;
-    for (const auto& request : h.sets()) {
-        std::string line;
-        for (const auto& b : request.bindings) {
-            std::string oid = b.oid;
-            for (const auto& [longer, shorter] : {std::pair<std::string, std::string>{Expand("P."), "P."},
-                                                  {"1.3.6.1.2.1.17.2.", "STP."}})
-                if (oid.rfind(longer, 0) == 0)
-                    oid = shorter + oid.substr(longer.size());
-            line += (line.empty() ? "" : " ") + oid + "=" + b.value;
-        }
-        out.push_back(line);
-    }
-    return out;
-}
-
 class PortSettingDialog : public SimSuite<>
 {
 protected:
@@ -87,13 +68,7 @@ TEST_F(PortSettingDialog, ListsEveryPortAndAClickChoosesItsEntries)
 {
     Control(*harness, {"set P.1.13.1.5.1 i W 1"});
     auto dlg = Open();
-    EXPECT_EQ(dlg->windowTitle(), "Port Configuration");
     kx::GridListView* list = List(dlg.get(), "Port Table");
-    QStringList headers;
-    for (int c = 0; c < list->columnCount(); ++c)
-        headers << list->headerItem()->text(c);
-    EXPECT_EQ(headers, (QStringList{"Index ", "PortControlSpeed ", "OperMode  ", "FlowControlMode  ",
-                                    "DefaultPriority  ", "OperFlowControlMode  "}));
     ASSERT_EQ(list->rowCount(), 8);
     EXPECT_EQ(Row(list, 0), (QStringList{"1", "Auto", "100MFull", "Enable", "Low", "Enabled"}));
     EXPECT_EQ(Row(list, 2), (QStringList{"3", "Auto", "10MFull", "Disable", "Low", "Disabled"}));
@@ -165,7 +140,7 @@ TEST_F(PortSettingDialog, QuestionsOnlyWhenDueAndCancelWritesNothing)
     DialogHarness::choose(dlg.get(), "FlowControlMode:", "Disable");
     DialogHarness::click(dlg.get(), "&Apply");
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"P.1.13.1.2.5=7 P.1.13.1.5.5=2"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"1.13.1.2.5=7 1.13.1.5.5=2"}));
     ASSERT_TRUE(DialogHarness::waitUntil([&] { return List(dlg.get(), "Port Table")->rowCount() == 8; }));
     EXPECT_EQ(List(dlg.get(), "Port Table")->cellText(4, 1), "Disable");
 
@@ -181,7 +156,7 @@ TEST_F(PortSettingDialog, AnAggregatedLinkMemberGetsOnlyItsFlowControl)
     DialogHarness::click(dlg.get(), "&Apply");
     harness->prompter().answerAlways(std::nullopt);
     EXPECT_EQ(harness->prompter().texts(), (QStringList{kx::l2::kForceModeQuestion, kx::l2::kFlowControlQuestion}));
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"P.1.13.1.5.7=1"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"1.13.1.5.7=1"}));
 }
 
 TEST_F(PortSettingDialog, RowsArePlacedByTheirInstanceWhenTheDeviceLeavesOneOut)
@@ -197,7 +172,7 @@ TEST_F(PortSettingDialog, RowsArePlacedByTheirInstanceWhenTheDeviceLeavesOneOut)
     ClickRow(dlg.get(), 2);
     DialogHarness::choose(dlg.get(), "PortControlSpeed:", "Auto");
     DialogHarness::click(dlg.get(), "&Apply");
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"P.1.13.1.2.4=6 P.1.13.1.5.4=2"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"1.13.1.2.4=6 1.13.1.5.4=2"}));
 }
 
 TEST_F(PortSettingDialog, ApplyWaitsForTheAggregationWalk)
@@ -271,7 +246,7 @@ TEST_F(StpDialog, ClearingRstpWritesOnlyItsStateAfterTheTimerChecks)
     DialogHarness::type(dlg.get(), "Hello Time(100-1000):", "200");
     DialogHarness::click(dlg.get(), "Enable RSTP");
     DialogHarness::click(dlg.get(), "&Apply");
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"P.6.1.1.0=2"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"6.1.1.0=2"}));
     EXPECT_FALSE(DialogHarness::find<QPushButton>(dlg.get(), "Port Setting")->isEnabled());
 }
 
@@ -280,7 +255,7 @@ TEST_F(StpDialog, TheTableTurnsSpanningTreeOffWhereLoopbackDetectionIsOn)
     harness->sim().control("scenario lbd3");
     auto dlg = harness->open<CStpPortTableDlg>();
     ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"STP.15.1.4.3=2"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"1.3.6.1.2.1.17.2.15.1.4.3=2"}));
     kx::GridListView* list = List(dlg.get(), "Spanning Tree Table");
     ASSERT_EQ(list->rowCount(), 8);
     EXPECT_EQ(Shown(dlg.get(), "Entries"), "8");
@@ -293,7 +268,6 @@ TEST_F(StpDialog, TheTableTurnsSpanningTreeOffWhereLoopbackDetectionIsOn)
     list->selectRow(6);
     DialogHarness::whenModalOpens<CStpPortConfigDlg>([](CStpPortConfigDlg* port) {
         ASSERT_TRUE(DialogHarness::waitFirstRead(*port));
-        EXPECT_EQ(port->windowTitle(), " Port STP Configuration");
         EXPECT_EQ(Shown(port, "Port"), "7");
         DialogHarness::click(port, "Next Port =>");
         EXPECT_EQ(Shown(port, "Port"), "8");
@@ -319,7 +293,8 @@ TEST_F(StpDialog, PortConfigChecksCostLoopbackDetectionAndTheAggregatedLink)
     DialogHarness::click(dlg.get(), "&Apply");
     DialogHarness::type(dlg.get(), "Cost:(1-200000000,\n0=auto)", "0");
     DialogHarness::click(dlg.get(), "&Apply");
-    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"STP.15.1.2.1=128 P.6.2.1.5.1=0 STP.15.1.4.1=1"}));
+    EXPECT_EQ(Sets(*harness), (std::vector<std::string>{"1.3.6.1.2.1.17.2.15.1.2.1=128 6.2.1.5.1=0 "
+                                                        "1.3.6.1.2.1.17.2.15.1.4.1=1"}));
 
     DialogHarness::click(dlg.get(), "Next Port =>");
     DialogHarness::click(dlg.get(), "Next Port =>");

@@ -8,8 +8,6 @@
 #include "tests/l2/TrunkTestSupport.h"
 
 #include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,10 +53,6 @@ TEST_F(TrunkDialog, ListsTheGroupsWithTheirModeAndMembers)
     harness->sim().control("scenario trunk78");
     auto dlg = OpenList();
     kx::GridListView* list = List(dlg.get());
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->headerItem()->text(0), "TrunkID    ");
-    EXPECT_EQ(list->headerItem()->text(1), "PortChannelMode    ");
-    EXPECT_EQ(list->headerItem()->text(2), "PortMember                            ");
     ASSERT_EQ(list->rowCount(), 8);
     EXPECT_EQ(Row(dlg.get(), 0), (QStringList{"1", "Static", "7,8"}));
     EXPECT_EQ(Row(dlg.get(), 7), (QStringList{"8", "Disable", ""}));
@@ -222,12 +216,6 @@ TEST_F(TrunkDialog, MemberDialogWritesMembersAndModeInOneSetThenTheListShowsThem
     DialogHarness::whenModalOpens<CTrunkMemberDlg>([&](CTrunkMemberDlg* members) {
         EXPECT_EQ(DialogHarness::find<QLineEdit>(members, "Trunk ID:")->text(), "2");
         EXPECT_EQ(DialogHarness::find<QLineEdit>(members, "PortChannelMode:")->text(), "Static");
-        EXPECT_EQ(members->size(), QSize(500, 250));
-        EXPECT_EQ(l2test::PortBox(members, 8)->geometry().translated(l2test::PortBox(members, 8)->parentWidget()->pos()),
-                  QRect(55 + 7 * 52, 125, 17, 15));
-        auto* label = members->findChild<QLabel*>("label2508");
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->buddy(), l2test::PortBox(members, 8));
         ASSERT_TRUE(DialogHarness::waitFirstRead(*members));
         l2test::ClickPorts(members, {1, 2});
         DialogHarness::click(members, "OK");
@@ -273,30 +261,22 @@ TEST_F(TrunkDialog, TheMemberDialogsLoadsGoOutInTheirOrderWithAPauseBeforeThePor
     EXPECT_GE(seen[7].second - seen[6].second, 450); // the pause before the eight-column walk
 }
 
+// Without the delay this is TrunkRuleOutcome's RateControl.
 TEST_F(TrunkDialog, OkWaitsForEveryLoadAndJudgesTheCompleteData)
 {
     // Port 2's rate differs; the rates arrive in the walk the device delays.
-    for (const char* delay : {"0", "100"}) {
-        SCOPED_TRACE(std::string("delay ") + delay);
-        harness->sim().control("reset");
-        harness->prompter().clear();
-        Control(*harness, {"set P.13.1.2.1.3.2 i W 630"});
-        if (std::string(delay) != "0")
-            harness->sim().control(l2test::Expand(std::string("fault add P.13.1.2.1 delay ") + delay));
-        auto dlg = harness->open<CTrunkMemberDlg>("2", "Static", "");
-        auto* ok = Button(dlg.get(), "OK");
-        EXPECT_FALSE(ok->isEnabled());
-        if (std::string(delay) != "0") {
-            QTest::qWait(1000); // the pause before that walk and some of its steps
-            EXPECT_FALSE(ok->isEnabled());
-        }
-        ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
-        EXPECT_TRUE(ok->isEnabled());
-        l2test::ClickPorts(dlg.get(), {1, 2});
-        DialogHarness::click(dlg.get(), "OK");
-        EXPECT_EQ(harness->prompter().texts(),
-                  QStringList{"Cannot add ports with different rate control configurations to an aggregated link."});
-    }
+    Control(*harness, {"set P.13.1.2.1.3.2 i W 630", "fault add P.13.1.2.1 delay 100"});
+    auto dlg = harness->open<CTrunkMemberDlg>("2", "Static", "");
+    auto* ok = Button(dlg.get(), "OK");
+    EXPECT_FALSE(ok->isEnabled());
+    QTest::qWait(1000); // the pause before that walk and some of its steps
+    EXPECT_FALSE(ok->isEnabled());
+    ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
+    EXPECT_TRUE(ok->isEnabled());
+    l2test::ClickPorts(dlg.get(), {1, 2});
+    DialogHarness::click(dlg.get(), "OK");
+    EXPECT_EQ(harness->prompter().texts(),
+              QStringList{"Cannot add ports with different rate control configurations to an aggregated link."});
 }
 
 TEST_F(TrunkDialog, RstpRuleReadsTheGlobalStatesAgainWhenOkIsPressed)
@@ -306,11 +286,9 @@ TEST_F(TrunkDialog, RstpRuleReadsTheGlobalStatesAgainWhenOkIsPressed)
     l2test::ClickPorts(dlg.get(), {1, 2});
     Control(*harness, {"set P.6.1.1.0 i W 1"}); // RSTP switched on meanwhile
     harness->sim().clearLog();
-    TraceCapture trace;
     DialogHarness::click(dlg.get(), "OK");
     EXPECT_EQ(harness->prompter().texts(),
               QStringList{"Cannot add a port with different RSTP port setting to an aggregated link. "});
-    EXPECT_TRUE(trace.contains("m_iRstpEnable =  1 "));
     const auto log = harness->sim().requestLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].pdu, "get");

@@ -1,6 +1,7 @@
-// The aggregated-link member rules on in-memory snapshots: one table row per
-// outcome, each starting from a snapshot that every pair of ports passes and
-// changing only what breaks (or keeps) one rule.
+// The aggregated-link member rules on in-memory snapshots: each row starts from
+// a snapshot that every pair of ports passes and changes only what breaks (or
+// keeps) one rule. A rule's plain refusal is TrunkRuleOutcome's, against kxsim;
+// here are the edges it cannot set up.
 
 #include "core/l2/TrunkRules.h"
 #include "tests/support/TestSupport.h"
@@ -60,7 +61,6 @@ struct Case
 
 const Case kCases[] = {
     {"all agree", [](TrunkSnapshot&) {}, TrunkRule::None},
-    {"in another group", [](TrunkSnapshot& s) { s.inSomeGroup[1] = 1; }, TrunkRule::OtherGroup},
     {"in another group's members", [](TrunkSnapshot& s) { s.inSomeGroup[1] = 1; }, TrunkRule::OtherGroup,
      {1, 2}, "3,4"},
     {"re-saving its own group", [](TrunkSnapshot& s) { s.inSomeGroup[6] = s.inSomeGroup[7] = 1; },
@@ -69,12 +69,9 @@ const Case kCases[] = {
     {"port type unknown after the reference", [](TrunkSnapshot& s) { s.portType[1] = 0; }, TrunkRule::PortType},
     {"speeds 0 then 6", [](TrunkSnapshot& s) { s.speedDuplex[0] = 0; }, TrunkRule::None},
     {"speeds 6 then 0", [](TrunkSnapshot& s) { s.speedDuplex[1] = 0; }, TrunkRule::Speed},
-    {"half duplex reference", [](TrunkSnapshot& s) { s.speedDuplex[0] = s.speedDuplex[1] = 3; },
-     TrunkRule::HalfDuplex},
     {"half duplex after an unknown", [](TrunkSnapshot& s) { s.speedDuplex[0] = 0; s.speedDuplex[1] = 5; },
      TrunkRule::HalfDuplex},
     {"half duplex not the reference", [](TrunkSnapshot& s) { s.speedDuplex[1] = 5; }, TrunkRule::Speed},
-    {"DHCP screening on the first", [](TrunkSnapshot& s) { s.dhcpScreened[0] = 1; }, TrunkRule::DhcpScreening},
     {"DHCP screening on the second", [](TrunkSnapshot& s) { s.dhcpScreened[1] = 1; }, TrunkRule::DhcpScreening},
     {"DHCP screening on both", [](TrunkSnapshot& s) { s.dhcpScreened[0] = s.dhcpScreened[1] = 1; },
      TrunkRule::None},
@@ -82,7 +79,6 @@ const Case kCases[] = {
          s.globals.dot1x = 1; s.dot1xPortValue[0] = 1; s.dot1xPortValue[1] = 2;
      }, TrunkRule::Dot1xChannelMode},
     {"802.1X off", [](TrunkSnapshot& s) { s.dot1xPortValue[1] = 2; }, TrunkRule::None},
-    {"VLAN egress of one", [](TrunkSnapshot& s) { s.vlanEgressLists += "1:1,5%0A0A"; }, TrunkRule::Vlan},
     {"VLAN egress of neither", [](TrunkSnapshot& s) { s.vlanEgressLists += "1:3,5%0A0A"; }, TrunkRule::None},
     {"VLAN untagged of one", [](TrunkSnapshot& s) { s.vlanUntaggedLists = "1:2%0A0A"; }, TrunkRule::Vlan},
     {"auto-learning off on one", [](TrunkSnapshot& s) { s.autoLearningPorts = "1,12"; }, TrunkRule::AutoLearning},
@@ -90,21 +86,16 @@ const Case kCases[] = {
     {"mirror sources of both", [](TrunkSnapshot& s) { s.mirrorRxPorts = s.mirrorTxPorts = "1,2"; },
      TrunkRule::None},
     {"mirror sources elsewhere", [](TrunkSnapshot& s) { s.mirrorRxPorts = "5"; }, TrunkRule::None},
-    {"mirror target", [](TrunkSnapshot& s) { s.mirrorState = 1; s.mirrorTargetPort = 2; },
-     TrunkRule::MirrorTarget},
     {"mirror target, mirroring off", [](TrunkSnapshot& s) { s.mirrorTargetPort = 2; }, TrunkRule::None},
     {"mirror target outside the ports", [](TrunkSnapshot& s) { s.mirrorState = 1; s.mirrorTargetPort = 9; },
      TrunkRule::None},
     {"ARP spoofing on both", [](TrunkSnapshot& s) { s.arpSpoofingPorts = "1,2"; }, TrunkRule::None},
-    {"RSTP port setting", [](TrunkSnapshot& s) { s.m_Rstp[1][2] = 20000; }, TrunkRule::Rstp},
     {"RSTP port setting, RSTP off", [](TrunkSnapshot& s) { s.m_Rstp[1][6] = 1; s.globals.rstp = 2; },
      TrunkRule::None},
-    {"static forwarding entry", [](TrunkSnapshot& s) { s.staticFdbPorts = {5, 9, 2}; }, TrunkRule::StaticFdb},
+    {"static forwarding entry, third of them", [](TrunkSnapshot& s) { s.staticFdbPorts = {5, 9, 2}; },
+     TrunkRule::StaticFdb},
     {"static forwarding entry elsewhere", [](TrunkSnapshot& s) { s.staticFdbPorts = {5}; }, TrunkRule::None},
-    {"ACL on one", [](TrunkSnapshot& s) { s.aclLists = "1:5,6%0A0A1:2%0A0A"; }, TrunkRule::Acl},
     {"ACL on both", [](TrunkSnapshot& s) { s.aclLists = "1:1,2,3%0A0A"; }, TrunkRule::None},
-    {"camera port", [](TrunkSnapshot& s) { s.globals.surveillance = 1; s.m_CameraVlanState[1] = 1; },
-     TrunkRule::SurveillanceCamera},
     {"dynamic mode first in port order", [](TrunkSnapshot& s) {
          s.globals.surveillance = 1; s.surveillanceDynamicMode[0] = 2; s.m_CameraVlanState[1] = 1;
      }, TrunkRule::SurveillanceDynamic},

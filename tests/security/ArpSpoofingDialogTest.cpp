@@ -66,10 +66,6 @@ TEST_F(ArpSpoofing, ListsActiveRowsWithTheirPortRangesAndDeletesOnTheAddress)
     ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
     auto* list = List(dlg.get());
     ASSERT_EQ(list->rowCount(), 2);
-    const QStringList headers = {"Index", "Router/Gateway IP Address", "Router/Gateway MAC Address",
-                                 "Ports"};
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(list->headerItem()->text(c), headers[c]);
     EXPECT_EQ((QStringList{list->cellText(0, 0), list->cellText(0, 1), list->cellText(0, 2),
                            list->cellText(0, 3)}),
               (QStringList{"1", "10.0.0.1", "00-1B-21-00-00-01", "1-2,8"}));
@@ -117,7 +113,6 @@ TEST_F(ArpSpoofing, ApplyChecksInOrderAndWritesNothingOnARefusal)
     EXPECT_FALSE(apply->isEnabled());
     ASSERT_TRUE(DialogHarness::waitFirstRead(*dlg));
     EXPECT_TRUE(apply->isEnabled());
-    EXPECT_EQ(dlg->size(), QSize(480, 250));
 
     struct Case
     {
@@ -130,15 +125,8 @@ TEST_F(ArpSpoofing, ApplyChecksInOrderAndWritesNothingOnARefusal)
     const Case cases[] = {
         {"10.0..5", "zz", {}, "Please enter correct IP format(ex:192.168.0.10)"},
         {"224.0.0.5", "zz", {}, "Multicast IP is not allowed"},
+        // The other malformed MACs are the codec suite's.
         {"10.0.0.5", "00-1B-21-00-00", {}, "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
-        {"10.0.0.5",
-         "00:1B:21:00:00:05",
-         {},
-         "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
-        {"10.0.0.5",
-         "00-00-00-00-00-00",
-         {},
-         "Please enter correct MAC format(ex:00-00-00-00-00-01)"},
         {"10.0.0.5", "ff-FF-ff-ff-ff-ff", {}, "Broadcast MAC is not allowed."},
         {"10.0.0.5", "01-00-5E-00-00-01", {}, "Multicast MAC address is not allowed."},
         {"10.0.0.5", "00-1b-21-00-00-05", {}, "Duplicate MAC and IP."},

@@ -1,14 +1,11 @@
 #pragma once
 
-// What the security dialog suites share: rows put into the simulated switch,
-// typing addresses, and counting windows that must not open.
+// What the security dialog suites share: typing addresses, and (the VLAN
+// suites') counting windows that must not open.
 
-#include "tests/support/DialogHarness.h"
+#include "tests/vlan/VlanTestSupport.h"
 #include "ui/kit/IpAddressEdit.h"
 
-#include <QApplication>
-#include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -31,23 +28,6 @@ inline void TypeIp(QWidget* dlg, const QString& name, const QString& dotted)
             ip->setField(i, parts[i].toInt());
 }
 
-// Runs `action` and closes (and counts) every window of type D that opens
-// within `ms` milliseconds: for actions that must open nothing.
-template <class D, class F> int ModalsOpenedBy(F action, int ms = 300)
-{
-    int opened = 0;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<D*>(w); d && d->isVisible()) {
-                ++opened;
-                d->reject();
-            }
-    });
-    watch.start(10);
-    action();
-    QTest::qWait(ms);
-    return opened;
-}
+using kxtest::vlan::ModalsOpenedBy;
 
 } // namespace kxtest::security

@@ -106,9 +106,8 @@ TEST_F(SnmpAgent, HostsAreCheckedAndStoredUnderTheirAddress)
         DialogHarness::click(dlg.get(), "&Apply");
     };
     harness->sim().clearLog();
-    for (const char* ip : {"192.168.0.255", "0.1.1.1", "192.168.0"})
-        add(ip, "pub");
-    EXPECT_EQ(harness->prompter().texts(), QStringList(3, "Invalid Host IP."));
+    add("192.168.0", "pub"); // the address rules are SnmpAdminRules'
+    EXPECT_EQ(harness->prompter().texts(), QStringList{"Invalid Host IP."});
     EXPECT_TRUE(harness->sim().requestLog().empty());
 
     DialogHarness::choose(dlg.get(), "SNMP Version", "V2c");
@@ -139,12 +138,11 @@ TEST_F(SnmpAgent, TheEngineIdIsHexadecimalTextOfTenToSixtyFourDigits)
     auto* edit = DialogHarness::find<QLineEdit>(dlg.get(), "SNMP Engine ID");
     EXPECT_EQ(edit->text(), "8000081c044653");
     harness->sim().clearLog();
-    for (const QString& text : {QString(9, 'a'), QString(65, 'a'), QStringLiteral("0123456789abcdeg")}) {
+    for (const QString& text : {QString(65, 'a'), QStringLiteral("0123456789abcdeg")}) {
         DialogHarness::type(dlg.get(), "SNMP Engine ID", text);
         DialogHarness::click(dlg.get(), "&Apply");
     }
-    EXPECT_EQ(harness->prompter().texts(), (QStringList{"ID length is 10-64", "ID length is 10-64",
-                                                        "the accepted character is from 0 to F"}));
+    EXPECT_EQ(harness->prompter().texts(), (QStringList{"ID length is 10-64", "the accepted character is from 0 to F"}));
     EXPECT_TRUE(harness->sim().requestLog().empty());
 
     for (const QString& text : {QStringLiteral("0123456789ABCDEFabcdef"), QStringLiteral("123456789ab")}) {

@@ -8,7 +8,6 @@
 #include "tests/vlan/VlanTestSupport.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,27 +59,14 @@ void SetPvids(CPvidConfigDlg* d, const std::vector<const char*>& texts)
         DialogHarness::type(d, QStringLiteral("Port %1 VID").arg(i + 1), QString::fromLatin1(texts[i]));
 }
 
-TEST_F(PvidDialog, ShowsEachPortsPvidByItsInstanceInTheEightPortLayout)
+TEST_F(PvidDialog, ShowsEachPortsPvidByItsInstance)
 {
     PutPvid(harness->sim(), 2, 10);
     harness->sim().control("set " + Pvid(9) + " u W 20"); // no such port on this device
     InPvidDialog([](CPvidConfigDlg* d) {
-        for (int p = 1; p <= 8; ++p) {
-            QLineEdit* edit = d->edit(p);
-            EXPECT_EQ(edit->text(), p == 2 ? "10" : "1") << p;
-            EXPECT_EQ(edit->geometry(), QRect(25 + 40 * (p - 1), 85, 40, 20)) << p;
-            EXPECT_EQ(edit->property("controlId").toInt(), 5000 + p);
-        }
-        for (QLabel* label : d->findChildren<QLabel*>())
-            if (label->buddy() == d->edit(3)) {
-                EXPECT_EQ(label->geometry(), QRect(105, 65, 40, 15));
-                EXPECT_EQ(label->property("controlId").toInt(), 4503);
-                EXPECT_EQ(label->text(), "&3");
-            }
+        for (int p = 1; p <= 8; ++p)
+            EXPECT_EQ(d->edit(p)->text(), p == 2 ? "10" : "1") << p;
         EXPECT_EQ(d->edit(9), nullptr);
-        // Digits only.
-        DialogHarness::type(d, "Port 1 VID", "1a-2");
-        EXPECT_EQ(d->edit(1)->text(), "12");
     });
 }
 
@@ -142,8 +128,6 @@ TEST_F(PvidDialog, ApplyWritesEveryPortThenTheListRefreshes)
     for (int p = 1; p <= 8; ++p)
         expected.push_back("7.7.1.1." + std::to_string(p) + "=" + (p <= 3 ? "10" : "1"));
     EXPECT_EQ(SetBindings(harness->sim()), expected);
-    for (int p = 1; p <= 8; ++p)
-        EXPECT_EQ(harness->sim().value(Pvid(p)), p <= 3 ? "10" : "1");
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
 }
 
@@ -158,8 +142,6 @@ TEST_F(PvidDialog, AFailureAtPortThreeKeepsPortsOneAndTwoAndTheDialogOpen)
     });
     EXPECT_EQ(SetBindings(harness->sim()),
               (std::vector<std::string>{"7.7.1.1.1=10", "7.7.1.1.2=10", "7.7.1.1.3=10 genErr"}));
-    EXPECT_EQ(harness->sim().value(Pvid(1)), "10");
-    EXPECT_EQ(harness->sim().value(Pvid(2)), "10");
     EXPECT_EQ(harness->sim().value(Pvid(3)), "1");
     EXPECT_TRUE(harness->prompter().texts().isEmpty());
 }
@@ -236,7 +218,6 @@ TEST_F(ManagementVlanDialog, ApplyWritesStateAndVidInOneSet)
     DialogHarness::click(dlg.get(), "&Apply");
     ASSERT_EQ(harness->sets().size(), 1u);
     EXPECT_EQ(SetBindings(harness->sim()), (std::vector<std::string>{"7.2.0=1", "7.3.0=10"}));
-    EXPECT_EQ(harness->sim().value(P + ".7.3.0"), "10");
     EXPECT_EQ(DialogHarness::find<QLineEdit>(dlg.get(), "VLAN Name")->text(), "ten");
     EXPECT_TRUE(DialogHarness::find<QRadioButton>(dlg.get(), "Enable")->isChecked());
 
