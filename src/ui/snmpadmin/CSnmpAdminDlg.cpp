@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 CSnmpAdminDlg::CSnmpAdminDlg(const QString& title, QWidget* parent)
     : kx::ConfigDialog(title, parent), m_model(new CSnmpAdminModel(this))
@@ -41,4 +42,25 @@ void CSnmpAdminDlg::Place(QGridLayout* grid, const kx::Form& form, int row, int 
         // A check box as wide as its text: a click beside the text is no click on it.
         grid->addWidget(form.lastControl(), row, 2 * pair, 1, 2, Qt::AlignLeft);
     }
+}
+
+CSnmpAdminDlg::Table CSnmpAdminDlg::BeginTable()
+{
+    kx::Form form(this);
+    QPushButton* apply = form.button(QStringLiteral("&Apply"));
+    QPushButton* remove = form.button(QStringLiteral("&Delete"));
+    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
+    QPushButton* close = form.button(QStringLiteral("&Close"));
+    return {form, new QGridLayout, apply, remove, refresh, close};
+}
+
+QList<QWidget*> CSnmpAdminDlg::StackTable(const Table& t, QWidget* list, QSize size)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list);
+    layout->addLayout(t.grid);
+    layout->addLayout(kx::Form::ButtonRow({t.close}, {t.apply, t.remove, t.refresh}));
+    resize(size);
+    connect(t.close, &QPushButton::clicked, this, &QDialog::reject);
+    return {t.apply, t.remove, t.refresh};
 }

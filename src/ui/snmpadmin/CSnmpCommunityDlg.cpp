@@ -4,10 +4,8 @@
 #include "ui/kit/GridListView.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace kx::snmpadmin;
 
@@ -17,30 +15,14 @@ CSnmpCommunityDlg::CSnmpCommunityDlg(QWidget* parent)
     m_list = new kx::GridListView(QStringLiteral("Community List"), this);
     m_list->setColumns({{QStringLiteral("Community Name"), 250}, {QStringLiteral("User Name"), 248}});
 
-    kx::Form form(this);
-    QPushButton* apply = form.button(QStringLiteral("&Apply"));
-    QPushButton* remove = form.button(QStringLiteral("&Delete"));
-    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
-    QPushButton* close = form.button(QStringLiteral("&Close"));
+    Table t = BeginTable();
+    m_name = t.form.edit(QStringLiteral("Community Name "), kx::FieldOptions::Limit(32));
+    Place(t, 0, 0);
+    m_user = t.form.combo(QStringLiteral("User Name (View Policy)"));
+    Place(t, 0, 1);
 
-    auto* grid = new QGridLayout;
-    m_name = form.edit(QStringLiteral("Community Name "), kx::FieldOptions::Limit(32));
-    Place(grid, form, 0, 0);
-    m_user = form.combo(QStringLiteral("User Name (View Policy)"));
-    Place(grid, form, 0, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addLayout(grid);
-    layout->addLayout(kx::Form::ButtonRow({close}, {apply, remove, refresh}));
-    resize(560, 360);
-
-    connect(apply, &QPushButton::clicked, this, &CSnmpCommunityDlg::OnApply);
-    connect(remove, &QPushButton::clicked, this, &CSnmpCommunityDlg::OnDelete);
-    connect(refresh, &QPushButton::clicked, this, &CSnmpCommunityDlg::Refresh);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_gated = {apply, remove, refresh};
+    m_gated = EndTable(t, m_list, QSize(560, 360), &CSnmpCommunityDlg::OnApply, &CSnmpCommunityDlg::OnDelete,
+                       &CSnmpCommunityDlg::Refresh);
     Refresh();
 }
 

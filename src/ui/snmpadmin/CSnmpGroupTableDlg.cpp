@@ -4,10 +4,8 @@
 #include "ui/kit/GridListView.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace kx::snmpadmin;
 
@@ -22,39 +20,23 @@ CSnmpGroupTableDlg::CSnmpGroupTableDlg(QWidget* parent)
                         {QStringLiteral("Security Model"), 100},
                         {QStringLiteral("Security Level"), 100}});
 
-    kx::Form form(this);
-    QPushButton* apply = form.button(QStringLiteral("&Apply"));
-    QPushButton* remove = form.button(QStringLiteral("&Delete"));
-    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
-    QPushButton* close = form.button(QStringLiteral("&Close"));
+    Table t = BeginTable();
+    m_name = t.form.edit(QStringLiteral("Group Name"), kx::FieldOptions::Limit(32));
+    Place(t, 0, 0);
+    m_readView = t.form.edit(QStringLiteral("Read View Name"), kx::FieldOptions::Limit(32));
+    Place(t, 1, 0);
+    m_writeView = t.form.edit(QStringLiteral("Write View Name"), kx::FieldOptions::Limit(32));
+    Place(t, 2, 0);
+    m_notifyView = t.form.edit(QStringLiteral("Notify View Name"), kx::FieldOptions::Limit(32));
+    Place(t, 3, 0);
+    m_securityModel = t.form.combo(QStringLiteral("Security Model"), SecurityModels());
+    Place(t, 0, 1);
+    m_securityLevel = t.form.combo(QStringLiteral("Security Level"), SecurityLevels());
+    Place(t, 1, 1);
 
-    auto* grid = new QGridLayout;
-    m_name = form.edit(QStringLiteral("Group Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 0, 0);
-    m_readView = form.edit(QStringLiteral("Read View Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 1, 0);
-    m_writeView = form.edit(QStringLiteral("Write View Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 2, 0);
-    m_notifyView = form.edit(QStringLiteral("Notify View Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 3, 0);
-    m_securityModel = form.combo(QStringLiteral("Security Model"), SecurityModels());
-    Place(grid, form, 0, 1);
-    m_securityLevel = form.combo(QStringLiteral("Security Level"), SecurityLevels());
-    Place(grid, form, 1, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addLayout(grid);
-    layout->addLayout(kx::Form::ButtonRow({close}, {apply, remove, refresh}));
-    resize(640, 420);
-
-    connect(apply, &QPushButton::clicked, this, &CSnmpGroupTableDlg::OnApply);
-    connect(remove, &QPushButton::clicked, this, &CSnmpGroupTableDlg::OnDelete);
-    connect(refresh, &QPushButton::clicked, this, &CSnmpGroupTableDlg::Refresh);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    m_gated = EndTable(t, m_list, QSize(640, 420), &CSnmpGroupTableDlg::OnApply, &CSnmpGroupTableDlg::OnDelete,
+                       &CSnmpGroupTableDlg::Refresh);
     connect(m_securityModel, &QComboBox::activated, this, &CSnmpGroupTableDlg::OnModelChanged);
-
-    m_gated = {apply, remove, refresh};
     ResetFields();
     Refresh();
 }

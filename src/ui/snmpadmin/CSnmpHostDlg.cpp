@@ -5,10 +5,8 @@
 #include "ui/kit/IpAddressEdit.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace kx::snmpadmin;
 
@@ -19,33 +17,17 @@ CSnmpHostDlg::CSnmpHostDlg(QWidget* parent) : CSnmpAdminDlg(QStringLiteral("SNMP
                         {QStringLiteral("SNMP Version"), 130},
                         {QStringLiteral("Community Name/SNMPv3 User Name "), 250}});
 
-    kx::Form form(this);
-    QPushButton* apply = form.button(QStringLiteral("&Apply"));
-    QPushButton* remove = form.button(QStringLiteral("&Delete"));
-    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
-    QPushButton* close = form.button(QStringLiteral("&Close"));
-
-    auto* grid = new QGridLayout;
-    m_address = form.ipAddress(QStringLiteral("Host IP Adress"));
+    Table t = BeginTable();
+    m_address = t.form.ipAddress(QStringLiteral("Host IP Adress"));
     m_address->setFieldNames(QStringLiteral("Host IP Adress"));
-    Place(grid, form, 0, 0);
-    m_version = form.combo(QStringLiteral("SNMP Version"), HostVersions());
-    Place(grid, form, 0, 1);
-    m_name = form.edit(QStringLiteral("Community String/SNMPv3 User Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 1, 0);
+    Place(t, 0, 0);
+    m_version = t.form.combo(QStringLiteral("SNMP Version"), HostVersions());
+    Place(t, 0, 1);
+    m_name = t.form.edit(QStringLiteral("Community String/SNMPv3 User Name"), kx::FieldOptions::Limit(32));
+    Place(t, 1, 0);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addLayout(grid);
-    layout->addLayout(kx::Form::ButtonRow({close}, {apply, remove, refresh}));
-    resize(620, 360);
-
-    connect(apply, &QPushButton::clicked, this, &CSnmpHostDlg::OnApply);
-    connect(remove, &QPushButton::clicked, this, &CSnmpHostDlg::OnDelete);
-    connect(refresh, &QPushButton::clicked, this, &CSnmpHostDlg::Refresh);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_gated = {apply, remove, refresh};
+    m_gated = EndTable(t, m_list, QSize(620, 360), &CSnmpHostDlg::OnApply, &CSnmpHostDlg::OnDelete,
+                       &CSnmpHostDlg::Refresh);
     Refresh();
 }
 

@@ -6,10 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace kx::snmpadmin;
 
@@ -36,47 +34,31 @@ CSnmpUserTableDlg::CSnmpUserTableDlg(QWidget* parent)
                         {QStringLiteral("Auth Protocol"), 105},
                         {QStringLiteral("Priv-Protocol"), 105}});
 
-    kx::Form form(this);
-    QPushButton* apply = form.button(QStringLiteral("&Apply"));
-    QPushButton* remove = form.button(QStringLiteral("&Delete"));
-    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
-    QPushButton* close = form.button(QStringLiteral("&Close"));
-
-    auto* grid = new QGridLayout;
-    m_name = form.edit(QStringLiteral("User Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 0, 0);
-    m_group = form.edit(QStringLiteral("Group Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 0, 1);
-    m_version = form.combo(QStringLiteral("SNMP Version"), UserVersions());
-    Place(grid, form, 1, 0);
-    m_encrypted = form.check(QStringLiteral("encrypted"));
-    Place(grid, form, 1, 1);
-    m_authProtocol = form.combo(QStringLiteral("Auth-Protocol"), {QStringLiteral("MD5"), QStringLiteral("SHA")});
-    Place(grid, form, 2, 0);
+    Table t = BeginTable();
+    m_name = t.form.edit(QStringLiteral("User Name"), kx::FieldOptions::Limit(32));
+    Place(t, 0, 0);
+    m_group = t.form.edit(QStringLiteral("Group Name"), kx::FieldOptions::Limit(32));
+    Place(t, 0, 1);
+    m_version = t.form.combo(QStringLiteral("SNMP Version"), UserVersions());
+    Place(t, 1, 0);
+    m_encrypted = t.form.check(QStringLiteral("encrypted"));
+    Place(t, 1, 1);
+    m_authProtocol = t.form.combo(QStringLiteral("Auth-Protocol"), {QStringLiteral("MD5"), QStringLiteral("SHA")});
+    Place(t, 2, 0);
     m_authPassword = PasswordEdit(this, QStringLiteral("Auth-Protocol Password"));
-    form.field(QStringLiteral("Password"), m_authPassword);
-    Place(grid, form, 2, 1);
-    m_privProtocol = form.combo(QStringLiteral("Priv-Protocol"), {QStringLiteral("DES"), QStringLiteral("None")});
-    Place(grid, form, 3, 0);
+    t.form.field(QStringLiteral("Password"), m_authPassword);
+    Place(t, 2, 1);
+    m_privProtocol = t.form.combo(QStringLiteral("Priv-Protocol"), {QStringLiteral("DES"), QStringLiteral("None")});
+    Place(t, 3, 0);
     m_privPassword = PasswordEdit(this, QStringLiteral("Priv-Protocol Password"));
-    form.field(QStringLiteral("Password"), m_privPassword);
-    Place(grid, form, 3, 1);
+    t.form.field(QStringLiteral("Password"), m_privPassword);
+    Place(t, 3, 1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addLayout(grid);
-    layout->addLayout(kx::Form::ButtonRow({close}, {apply, remove, refresh}));
-    resize(560, 420);
-
-    connect(apply, &QPushButton::clicked, this, &CSnmpUserTableDlg::OnApply);
-    connect(remove, &QPushButton::clicked, this, &CSnmpUserTableDlg::OnDelete);
-    connect(refresh, &QPushButton::clicked, this, &CSnmpUserTableDlg::Refresh);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    m_gated = EndTable(t, m_list, QSize(560, 420), &CSnmpUserTableDlg::OnApply, &CSnmpUserTableDlg::OnDelete,
+                       &CSnmpUserTableDlg::Refresh);
     connect(m_version, &QComboBox::activated, this, &CSnmpUserTableDlg::OnVersionChanged);
     connect(m_encrypted, &QCheckBox::toggled, this, &CSnmpUserTableDlg::OnEncryptedToggled);
     connect(m_privProtocol, &QComboBox::activated, this, &CSnmpUserTableDlg::OnPrivProtocolChanged);
-
-    m_gated = {apply, remove, refresh};
     ResetFields();
     Refresh();
 }

@@ -4,10 +4,8 @@
 #include "ui/kit/GridListView.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace kx::snmpadmin;
 
@@ -20,34 +18,18 @@ CSnmpViewTableDlg::CSnmpViewTableDlg(QWidget* parent)
                         {QStringLiteral("OID Mask"), 100},
                         {QStringLiteral("View Type"), 100}});
 
-    kx::Form form(this);
-    QPushButton* apply = form.button(QStringLiteral("&Apply"));
-    QPushButton* remove = form.button(QStringLiteral("&Delete"));
-    QPushButton* refresh = form.button(QStringLiteral("&Refresh"));
-    QPushButton* close = form.button(QStringLiteral("&Close"));
+    Table t = BeginTable();
+    m_name = t.form.edit(QStringLiteral("View Name"), kx::FieldOptions::Limit(32));
+    Place(t, 0, 0);
+    m_subtree = t.form.edit(QStringLiteral("Subtree OID"), kx::FieldOptions::Limit(32));
+    Place(t, 0, 1);
+    m_mask = t.form.edit(QStringLiteral("OID Mask"));
+    Place(t, 1, 0);
+    m_type = t.form.combo(QStringLiteral("View Type"), ViewTypes());
+    Place(t, 1, 1);
 
-    auto* grid = new QGridLayout;
-    m_name = form.edit(QStringLiteral("View Name"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 0, 0);
-    m_subtree = form.edit(QStringLiteral("Subtree OID"), kx::FieldOptions::Limit(32));
-    Place(grid, form, 0, 1);
-    m_mask = form.edit(QStringLiteral("OID Mask"));
-    Place(grid, form, 1, 0);
-    m_type = form.combo(QStringLiteral("View Type"), ViewTypes());
-    Place(grid, form, 1, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addLayout(grid);
-    layout->addLayout(kx::Form::ButtonRow({close}, {apply, remove, refresh}));
-    resize(460, 380);
-
-    connect(apply, &QPushButton::clicked, this, &CSnmpViewTableDlg::OnApply);
-    connect(remove, &QPushButton::clicked, this, &CSnmpViewTableDlg::OnDelete);
-    connect(refresh, &QPushButton::clicked, this, &CSnmpViewTableDlg::Refresh);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_gated = {apply, remove, refresh};
+    m_gated = EndTable(t, m_list, QSize(460, 380), &CSnmpViewTableDlg::OnApply, &CSnmpViewTableDlg::OnDelete,
+                       &CSnmpViewTableDlg::Refresh);
     Refresh();
 }
 
