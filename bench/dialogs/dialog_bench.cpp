@@ -5,9 +5,8 @@
 //
 // Usage: kx_dialog_bench KXSIM-BINARY [OPENS]
 
-#include "base/DeviceInfo.h"
+#include "bench/support/BenchSupport.h"
 #include "base/Prompter.h"
-#include "common/SessionSettings.h"
 #include "ui/DialogRegistry.h"
 #include "ui/kit/ConfigDialog.h"
 
@@ -22,47 +21,9 @@
 #include <map>
 #include <vector>
 
+using namespace kxbench;
+
 namespace {
-
-const char* const kUser = "bench:authPriv:SHA:benchauth1:DES:benchpriv1";
-
-struct Sim
-{
-    QProcess process;
-    QString port;
-
-    bool start(const QString& binary)
-    {
-        process.start(binary, {"--listen", "127.0.0.1:0", "--quiet", "--user", kUser});
-        if (!process.waitForStarted(5000) || !process.waitForReadyRead(5000))
-            return false;
-        const QString line = QString::fromLatin1(process.readLine()).trimmed();
-        port = line.section(QLatin1Char(':'), -1);
-        return !port.isEmpty();
-    }
-    ~Sim()
-    {
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-};
-
-void Install(const QString& port, bool v3)
-{
-    SessionSettings s;
-    s.DeviceAddress = "127.0.0.1";
-    s.SnmpPort = port.toStdString();
-    if (v3) {
-        s.SnmpVersion = "3";
-        s.SecurityName = "bench";
-        s.SecurityLevel = SecurityLevelCode("authPriv");
-        s.AuthProtocol = AuthProtocolCode("SHA");
-        s.AuthPassword = "benchauth1";
-        s.PrivProtocol = PrivProtocolCode("DES");
-        s.PrivPassword = "benchpriv1";
-    }
-    InstallSessionSettings(s);
-}
 
 // Milliseconds to the end of the first read, -1 when it did not end.
 double OpenOnce(const kx::DialogFactory& factory, int* pauseMs)
@@ -88,12 +49,6 @@ double OpenOnce(const kx::DialogFactory& factory, int* pauseMs)
     return ms;
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -113,10 +68,7 @@ int main(int argc, char** argv)
     }
     kx::RecordingPrompter prompter;
     kx::ScopedPrompter scope(&prompter);
-    DeviceInfo info;
-    info.DeviceName = QStringLiteral("KX-A1 R2");
-    info.DevicePortNum = 8;
-    InstallDeviceInfo(info);
+    InstallA1Device();
 
     const kx::DialogRegistry& registry = kx::ProgramDialogs();
     struct Row

@@ -7,9 +7,8 @@
 //
 // Usage: kx_fdb_bench KXSIM-BINARY [RUNS]
 
-#include "base/DeviceInfo.h"
+#include "bench/support/BenchSupport.h"
 #include "base/Prompter.h"
-#include "common/SessionSettings.h"
 #include "core/kit/SnmpLoads.h"
 #include "core/maintenance/MibViewers.h"
 #include "ui/DialogRegistry.h"
@@ -26,49 +25,13 @@
 #include <cstdio>
 #include <vector>
 
+using namespace kxbench;
+
 namespace {
 
 const char* const kEntry = "1.3.6.1.2.1.17.7.1.2.2.1";
 const char* const kPortColumn = "1.3.6.1.2.1.17.7.1.2.2.1.2";
 constexpr int kRows = 10000;
-
-struct Sim
-{
-    QProcess process;
-    QString port;
-
-    bool start(const QString& binary)
-    {
-        process.start(binary, {"--listen", "127.0.0.1:0", "--quiet", "--scenario", "fdb10000", "--user",
-                               "bench:authPriv:SHA:benchauth1:DES:benchpriv1"});
-        if (!process.waitForStarted(5000) || !process.waitForReadyRead(10000))
-            return false;
-        port = QString::fromLatin1(process.readLine()).trimmed().section(QLatin1Char(':'), -1);
-        return !port.isEmpty();
-    }
-    ~Sim()
-    {
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-};
-
-void Install(const QString& port, bool v3)
-{
-    SessionSettings s;
-    s.DeviceAddress = "127.0.0.1";
-    s.SnmpPort = port.toStdString();
-    if (v3) {
-        s.SnmpVersion = "3";
-        s.SecurityName = "bench";
-        s.SecurityLevel = SecurityLevelCode("authPriv");
-        s.AuthProtocol = AuthProtocolCode("SHA");
-        s.AuthPassword = "benchauth1";
-        s.PrivProtocol = PrivProtocolCode("DES");
-        s.PrivPassword = "benchpriv1";
-    }
-    InstallSessionSettings(s);
-}
 
 // Milliseconds from opening the viewer to every row listed; -1 when it failed.
 double Viewer()
@@ -130,12 +93,6 @@ double Snmpwalk(const QString& port, bool v3, const char* oid)
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -149,16 +106,13 @@ int main(int argc, char** argv)
     }
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
     Sim sim;
-    if (!sim.start(QString::fromLocal8Bit(argv[1]))) {
+    if (!sim.start(QString::fromLocal8Bit(argv[1]), {"--scenario", "fdb10000"})) {
         std::fprintf(stderr, "kxsim did not start\n");
         return 1;
     }
     kx::RecordingPrompter prompter;
     kx::ScopedPrompter scope(&prompter);
-    DeviceInfo info;
-    info.DeviceName = QStringLiteral("KX-A1 R2");
-    info.DevicePortNum = 8;
-    InstallDeviceInfo(info);
+    InstallA1Device();
 
     bool met = true;
     std::printf("Forwarding Table, %d entries from kxsim, median of %d interleaved runs (ms):\n", kRows, runs);
