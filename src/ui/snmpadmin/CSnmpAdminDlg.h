@@ -53,8 +53,9 @@ protected:
         return StackTable(t, list, size);
     }
 
-    QList<QWidget*> StackTable(const Table& t, QWidget* list, QSize size);
-
     // A child of the dialog: it outlives the dialog's own close of its sessions.
     CSnmpAdminModel* const m_model;
+
+private:
+    QList<QWidget*> StackTable(const Table& t, QWidget* list, QSize size);
 };
